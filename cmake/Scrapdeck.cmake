@@ -1,0 +1,52 @@
+# Shared build rules of the plug-in, the stand and the tests.
+
+option(SCRAPDECK_SANITIZE "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(SCRAPDECK_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# The plug-in's code (host/, core/, settings/, lib/*) is compiled once into this
+# object library. The same objects make the loadable image and the static library
+# that unit tests link with the stand.
+add_library(scrapdeck_objs OBJECT)
+target_include_directories(scrapdeck_objs PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(scrapdeck_objs PRIVATE
+  -fno-exceptions -fno-rtti -fno-threadsafe-statics
+  # Only __TAP_Init_ leaves the image; everything else binds inside it, so a
+  # stand or test that links the toolkit too can never capture the image's calls.
+  -fvisibility=hidden -fvisibility-inlines-hidden
+  -fno-stack-protector)
+
+# Adds the .cpp files of the calling folder to the plug-in.
+function(scrapdeck_plugin_folder)
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  target_sources(scrapdeck_objs PRIVATE ${_src})
+endfunction()
+
+# Path of a build-time tool: built here natively, taken from a native build when
+# cross-compiling.
+function(scrapdeck_tool_path out name)
+  if(CMAKE_CROSSCOMPILING)
+    set(${out} "${SCRAPDECK_HOST_TOOLS_DIR}/${name}" PARENT_SCOPE)
+  else()
+    set(${out} "$<TARGET_FILE:${name}>" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# scrapdeck_add_test(NAME SOURCES... [LIBS ...]): a GoogleTest program linked with the
+# plug-in toolkit and the stand. It exports its symbols, because the plug-in code
+# finds the stand's firmware objects with dlsym as it would on the recorder.
+function(scrapdeck_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  set_target_properties(${name} PROPERTIES ENABLE_EXPORTS ON)
+  target_link_libraries(${name} PRIVATE scrapdeck_static scrapdeck_stand GTest::gtest_main ${T_LIBS})
+  target_compile_definitions(${name} PRIVATE
+    SCRAPDECK_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    SCRAPDECK_BINARY_DIR="${CMAKE_BINARY_DIR}"
+    SCRAPDECK_DATA_DIR="${SCRAPDECK_DATA_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+endfunction()
+
+find_package(GTest CONFIG REQUIRED)
