@@ -72,7 +72,9 @@ int main(int argc, char** argv) {
 
   fontmaker::Font font;
   if (!input.empty()) {
-    if (!options.face_path.empty() || !output.empty()) return Fail("--ufnt only takes --preview");
+    if (!options.face_path.empty() || !output.empty() || preview.empty()) {
+      return Fail("--ufnt takes --preview and nothing else");
+    }
     if (!fontmaker::ReadUfnt(input, &font, &error)) return Fail(error);
   } else {
     if (options.face_path.empty() || options.pixel_size == 0) {

@@ -1,5 +1,6 @@
 #include "ufnt.h"
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -69,12 +70,16 @@ bool DecodeUfnt(const std::vector<uint8_t>& bytes, Font* font, std::string* erro
 }
 
 bool WriteUfnt(const std::string& path, const Font& font, std::string* error) {
+  // Written beside the target and renamed over it, so a failed write never leaves a cut font
+  // that a later build would take as made.
   const std::vector<uint8_t> bytes = EncodeUfnt(font);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  const std::string part = path + ".part";
+  std::ofstream out(part, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
   out.close();
-  if (!out) {
+  if (!out || std::rename(part.c_str(), path.c_str()) != 0) {
+    std::remove(part.c_str());
     *error = "cannot write " + path;
     return false;
   }
