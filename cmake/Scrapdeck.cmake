@@ -41,7 +41,8 @@ function(scrapdeck_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   set_target_properties(${name} PROPERTIES ENABLE_EXPORTS ON)
-  target_link_libraries(${name} PRIVATE scrapdeck_static scrapdeck_stand GTest::gtest_main ${T_LIBS})
+  target_link_libraries(${name} PRIVATE scrapdeck_test_support scrapdeck_static scrapdeck_stand
+    GTest::gtest_main ${T_LIBS})
   target_compile_definitions(${name} PRIVATE
     SCRAPDECK_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     SCRAPDECK_BINARY_DIR="${CMAKE_BINARY_DIR}"

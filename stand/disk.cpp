@@ -1,0 +1,282 @@
+// The recorder's disk: a sandbox folder that plays "/mnt/hd".
+//
+// The host's file calls work relative to the running plug-in's current directory,
+// which lives in its plug-in table slot. The system-library calls that the plug-in
+// makes on absolute paths (open, lstat, lstat64, fopen, remove) are interposed here:
+// a leading "/mnt/hd" is mapped onto the sandbox, everything else passes unchanged.
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "stand/stand.h"
+
+namespace fs = std::filesystem;
+
+namespace stand {
+namespace {
+
+std::string root;  // host folder of the disk; empty before the first Reset
+int changeDirSuccess = 1;
+std::map<std::string, size_t> failCountdown;
+
+// Whether the armed fault of a host call fires on this call.
+bool Fails(const char* call) {
+  auto it = failCountdown.find(call);
+  if (it == failCountdown.end() || it->second == 0) return false;
+  if (--it->second) return false;
+  LogLine(std::string("TAP_Hdd_") + call + " failed on purpose");
+  return true;
+}
+
+// A disk path ("/a/b") made from a name relative to the running plug-in's
+// current directory, with "." and ".." resolved; ".." stops at the disk root.
+std::string Resolve(const std::string& name) {
+  std::string base = name.size() && name[0] == '/' ? "" : SlotDir(CurrentSlot());
+  std::vector<std::string> parts;
+  std::istringstream in(base + "/" + name);
+  for (std::string part; std::getline(in, part, '/');) {
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
+  }
+  std::string out;
+  for (auto& p : parts)
+    out += "/" + p;
+  return out;
+}
+
+struct StandFile {
+  TYPE_File record{};
+  TYPE_FileInfo info{};
+  char path[512];
+  FILE* fp = nullptr;
+};
+
+int ChangeDir(const char* directory) {
+  int failure = changeDirSuccess == 0 ? 1 : changeDirSuccess + 1;
+  if (!directory || Fails("ChangeDir")) return failure;
+  std::string target = Resolve(directory);
+  if (!fs::is_directory(HostPath(target))) return failure;
+  SetSlotDir(CurrentSlot(), target);
+  return changeDirSuccess;
+}
+
+int Exist(const char* name) {
+  return name && *name && fs::exists(HostPath(Resolve(name)));
+}
+
+TYPE_File* Fopen(const char* name) {
+  if (!name || !*name || Fails("Fopen")) return nullptr;
+  std::string disk = Resolve(name);
+  std::string host = HostPath(disk);
+  if (!fs::is_regular_file(host)) return nullptr;
+  FILE* fp = std::fopen(host.c_str(), "r+b");
+  if (!fp) return nullptr;
+  auto* f = new StandFile;
+  f->fp = fp;
+  std::snprintf(f->path, sizeof f->path, "/mnt/hd%s", disk.c_str());
+  f->info.path = f->path;
+  f->record.info = &f->info;
+  return &f->record;
+}
+
+StandFile* Open(TYPE_File* file) {
+  return reinterpret_cast<StandFile*>(file);
+}
+
+dword Fread(void* buffer, dword size, dword count, TYPE_File* file) {
+  if (!file || !buffer) return 0;
+  if (Fails("Fread")) count = count ? count - 1 : 0;
+  return static_cast<dword>(std::fread(buffer, size, count, Open(file)->fp));
+}
+
+dword Fwrite(const void* buffer, dword size, dword count, TYPE_File* file) {
+  if (!file || !buffer) return 0;
+  if (Fails("Fwrite")) {
+    // A short write: half the bytes reach the disk, as when the disk fills up.
+    std::fwrite(buffer, 1, static_cast<size_t>(size) * count / 2, Open(file)->fp);
+    std::fflush(Open(file)->fp);
+    return 0;
+  }
+  size_t n = std::fwrite(buffer, size, count, Open(file)->fp);
+  std::fflush(Open(file)->fp);
+  return static_cast<dword>(n);
+}
+
+dword Flen(TYPE_File* file) {
+  if (!file) return 0;
+  struct stat st;
+  if (fstat(fileno(Open(file)->fp), &st) != 0) return 0;
+  return static_cast<dword>(st.st_size);
+}
+
+void Fclose(TYPE_File* file) {
+  if (!file) return;
+  std::fclose(Open(file)->fp);
+  delete Open(file);
+}
+
+int Create(const char* name, byte attribute) {
+  if (!name || !*name || Fails("Create")) return 0;
+  std::string host = HostPath(Resolve(name));
+  std::error_code ec;
+  if (attribute == ATTR_FOLDER) return fs::create_directory(host, ec) || fs::is_directory(host);
+  if (fs::exists(host)) return 0;
+  std::ofstream(host, std::ios::binary);
+  return fs::is_regular_file(host);
+}
+
+int Delete(const char* name) {
+  if (!name || !*name || Fails("Delete")) return 0;
+  std::string disk = Resolve(name);
+  TraceCall("delete " + disk);
+  std::error_code ec;
+  return fs::remove(HostPath(disk), ec);
+}
+
+// Sandbox path of an absolute Linux path on the disk, or the path unchanged.
+std::string MapLinuxPath(const char* path) {
+  if (!path || root.empty() || std::strncmp(path, "/mnt/hd", 7) != 0 ||
+      (path[7] != '/' && path[7] != '\0'))
+    return path ? path : "";
+  return root + (path + 7);
+}
+
+template <typename F>
+F Next(const char* name) {
+  return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+void ResetDisk() {
+  if (!root.empty()) {
+    std::error_code ec;
+    fs::remove_all(root, ec);
+  }
+  std::string templ = (fs::temp_directory_path() / "scrapdeck-disk-XXXXXX").string();
+  if (!mkdtemp(templ.data())) {
+    std::perror("stand: mkdtemp");
+    std::abort();
+  }
+  root = templ;
+  for (auto* d : {"/DataFiles", "/ProgramFiles", "/ProgramFiles/Settings"})
+    MakeDir(d);
+  changeDirSuccess = 1;
+  failCountdown.clear();
+  TAP_Hdd_ChangeDir = ChangeDir;
+  TAP_Hdd_Exist = Exist;
+  TAP_Hdd_Fopen = Fopen;
+  TAP_Hdd_Fread = Fread;
+  TAP_Hdd_Fwrite = Fwrite;
+  TAP_Hdd_Flen = Flen;
+  TAP_Hdd_Fclose = Fclose;
+  TAP_Hdd_Create = Create;
+  TAP_Hdd_Delete = Delete;
+}
+
+// The sandbox goes away with the process.
+static struct DiskCleanup {
+  ~DiskCleanup() {
+    std::error_code ec;
+    if (!root.empty()) fs::remove_all(root, ec);
+  }
+} diskCleanup;
+
+const std::string& DiskRoot() {
+  return root;
+}
+
+std::string HostPath(const std::string& diskPath) {
+  if (diskPath.empty() || diskPath == "/") return root;
+  return root + (diskPath[0] == '/' ? "" : "/") + diskPath;
+}
+
+void WriteFile(const std::string& diskPath, const std::string& bytes) {
+  fs::path host = HostPath(diskPath);
+  fs::create_directories(host.parent_path());
+  std::ofstream(host, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const std::string& diskPath) {
+  std::ifstream in(HostPath(diskPath), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool Exists(const std::string& diskPath) {
+  return fs::exists(HostPath(diskPath));
+}
+void MakeDir(const std::string& diskPath) {
+  fs::create_directories(HostPath(diskPath));
+}
+
+std::vector<std::string> ListFiles(const std::string& diskPath) {
+  std::vector<std::string> out;
+  std::error_code ec;
+  for (auto& e : fs::recursive_directory_iterator(HostPath(diskPath), ec)) {
+    if (e.is_regular_file()) out.push_back(e.path().string().substr(root.size()));
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+void SetChangeDirSuccess(int value) {
+  changeDirSuccess = value;
+}
+void FailHostCall(const std::string& call, size_t n) {
+  failCountdown[call] = n;
+}
+
+}  // namespace stand
+
+// ---- System-library calls of the plug-in, mapped onto the sandbox ----
+extern "C" {
+
+int open(const char* path, int flags, ...) {
+  mode_t mode = 0;
+  if (flags & O_CREAT) {
+    va_list args;
+    va_start(args, flags);
+    mode = va_arg(args, int);
+    va_end(args);
+  }
+  static auto next = stand::Next<int (*)(const char*, int, ...)>("open");
+  return next(stand::MapLinuxPath(path).c_str(), flags, mode);
+}
+
+int lstat(const char* path, struct stat* st) {
+  static auto next = stand::Next<int (*)(const char*, struct stat*)>("lstat");
+  return next(stand::MapLinuxPath(path).c_str(), st);
+}
+
+int lstat64(const char* path, struct stat64* st) {
+  static auto next = stand::Next<int (*)(const char*, struct stat64*)>("lstat64");
+  return next(stand::MapLinuxPath(path).c_str(), st);
+}
+
+FILE* fopen(const char* path, const char* mode) {
+  static auto next = stand::Next<FILE* (*)(const char*, const char*)>("fopen");
+  return next(stand::MapLinuxPath(path).c_str(), mode);
+}
+
+int remove(const char* path) {
+  static auto next = stand::Next<int (*)(const char*)>("remove");
+  std::string mapped = stand::MapLinuxPath(path);
+  if (path && mapped != path) stand::TraceCall(std::string("remove ") + (path + 7));
+  return next(mapped.c_str());
+}
+}

@@ -1,0 +1,119 @@
+// The test stand: a recorder firmware on a PC, as far as the plug-in can tell.
+//
+// The stand defines the host function table, keeps the recorder's disk in a
+// sandbox folder, exports the firmware objects, runs a virtual clock and loads
+// plug-in images. Tests and the scrapdeck-stand program drive it through this API.
+// Everything is single-threaded, like the recorder's plug-in thread.
+#ifndef SCRAPDECK_STAND_STAND_H
+#define SCRAPDECK_STAND_STAND_H
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "host/tap.h"
+
+namespace stand {
+
+// A fresh recorder: a new empty sandbox disk (with /DataFiles, /ProgramFiles and
+// /ProgramFiles/Settings), the clock at 0, no allocations, empty log and trace, no
+// plug-ins in the table, all firmware objects present, plain (non-UTF-8) firmware.
+void Reset();
+
+// ---- Memory (TAP_MemAlloc / TAP_MemFree) ----
+struct MemoryStats {
+  size_t liveBlocks = 0;
+  size_t liveBytes = 0;
+  size_t peakBytes = 0;
+  size_t allocations = 0;  // successful and failed calls of TAP_MemAlloc since Reset
+};
+MemoryStats Memory();
+// Makes the n-th call of TAP_MemAlloc from now fail (1 = the next one); 0 disarms.
+void FailAllocation(size_t n);
+// Size of a live block, 0 when the pointer is not one.
+size_t BlockSize(const void* block);
+
+// ---- Log (TAP_Print) and call trace ----
+const std::string& Log();
+void ClearLog();
+void LogLine(const std::string& line);  // the stand's own remarks, prefixed "stand: "
+// Calls of interest in order: "StopTs", "StopMp3", "StopRecord 1", "remove /DataFiles/x.rec".
+const std::vector<std::string>& Trace();
+void ClearTrace();
+void TraceCall(const std::string& entry);
+
+// ---- Clock and identity ----
+dword Now();
+void Advance(dword ticks);
+void SetSystemId(dword id);
+
+// ---- Disk ----
+// Host folder that plays "/mnt/hd".
+const std::string& DiskRoot();
+// Host path of a disk path ("/DataFiles/Film.rec"; "" or "/" is the disk root).
+std::string HostPath(const std::string& diskPath);
+// Writes a file on the disk, creating its folders.
+void WriteFile(const std::string& diskPath, const std::string& bytes);
+std::string ReadFile(const std::string& diskPath);
+bool Exists(const std::string& diskPath);
+void MakeDir(const std::string& diskPath);
+// Every file below a disk folder, as sorted disk paths.
+std::vector<std::string> ListFiles(const std::string& diskPath = "/");
+// TAP_Hdd_ChangeDir answers this value on success (and another one on failure).
+void SetChangeDirSuccess(int value);
+// Host file faults: the n-th call from now of the named host call fails
+// ("Fopen", "Fread", "Fwrite", "Create", "Delete", "ChangeDir"; reads and writes
+// come up short). 0 disarms.
+void FailHostCall(const std::string& call, size_t n);
+
+// ---- Firmware objects ----
+// Plug-in table slot of the plug-in whose code runs ("_curTapTask").
+void SetCurrentSlot(dword slot);
+dword CurrentSlot();
+// Current directory of a plug-in slot as a disk path ("/ProgramFiles"), or "" when
+// the slot is empty.
+std::string SlotDir(dword slot);
+void SetSlotDir(dword slot, const std::string& diskPath);
+// Puts an image file (a disk path) into a table slot, or empties the slot ("").
+void SetSlotImage(dword slot, const std::string& imageDiskPath);
+// Which firmware objects the plug-in can find by name: "_tapTask", "_curTapTask",
+// "_hddRecordFile", "_osdInfo", and "_Z26Appl_ConvertToValidUTF8StrPhi" (the mark
+// of a UTF-8 firmware, absent after Reset).
+void SetFirmwareSymbol(const std::string& name, bool exported);
+bool FirmwareSymbolExported(const std::string& name);
+TYPE_TapEntry* TapTable();
+TYPE_RecordFile* RecordFileArray();
+TYPE_OsdMapEntry* OsdMap();
+enum : size_t { RECORD_SLOTS_MAX = 8, OSD_HANDLES = 512 };
+
+// A host file record (TYPE_File) for a disk path, owned by the stand; valid until
+// Reset. Null path pointer for "".
+TYPE_File* FileRecord(const std::string& diskPath);
+
+// ---- Plug-in images ----
+struct Plugin {
+  void* handle = nullptr;
+  TYPE_TapEntryPoints entries{};
+  dword slot = 0;
+  std::string diskPath;  // where the image lies on the recorder's disk
+};
+// Copies an image file onto the disk (/ProgramFiles/<name>), loads it like the
+// recorder does, registers it in the slot (current directory /ProgramFiles) and
+// makes it the running plug-in. False with a reason when it cannot.
+bool LoadPlugin(const std::string& imageFile, dword slot, Plugin& plugin, std::string& error);
+void UnloadPlugin(Plugin& plugin);
+// Calls into a loaded plug-in with its slot made the running one.
+int CallMain(const Plugin& plugin);
+dword CallEvent(const Plugin& plugin, dword event, dword param1, dword param2 = 0);
+
+// Module resets, called by Reset (one per stand module).
+void ResetMemory();
+void ResetClock();
+void ResetDisk();
+void ResetFirmware();
+void ResetRecorder();
+void ResetOsd();
+
+}  // namespace stand
+
+#endif
