@@ -1,12 +1,14 @@
 // The packer's compressor and record writer, read back with the stand's reader (liblhasa).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "stand/gd/DecodeCompressedGd.h"
 #include "tools/imagepack/GdFormat.h"
+#include "tools/imagepack/HuffmanCodeLengths.h"
 #include "tools/imagepack/Lh5Encode.h"
 #include "tools/imagepack/PackCompressedGd.h"
 
@@ -38,6 +40,20 @@ std::vector<uint8_t> Echoes(size_t n, uint32_t seed) {
   return out;
 }
 
+// Byte k occurs fib(k) times, shuffled: a steeply skewed spread of literals.
+std::vector<uint8_t> SkewedBytes(uint32_t seed) {
+  std::vector<uint8_t> out;
+  size_t a = 1, b = 1;
+  for (uint8_t k = 0; k < 24; ++k) {
+    out.insert(out.end(), a, k);
+    const size_t next = a + b;
+    a = b;
+    b = next;
+  }
+  std::shuffle(out.begin(), out.end(), std::mt19937(seed));
+  return out;
+}
+
 std::vector<uint8_t> Unpack(const std::vector<uint8_t>& stream, size_t size) {
   std::vector<uint8_t> out;
   std::string error;
@@ -61,6 +77,7 @@ TEST(Lh5Encode, DecodesToTheInput) {
       {"all equal 100000", std::vector<uint8_t>(100000, 0x28)},
       {"all zero 65536", std::vector<uint8_t>(65536, 0)},
       {"echoes 200000", Echoes(200000, 3)},
+      {"skewed byte counts", SkewedBytes(5)},
   };
   for (const Row& row : rows) {
     const std::vector<uint8_t> packed = Lh5Encode(row.data.data(), row.data.size());
@@ -75,6 +92,49 @@ TEST(Lh5Encode, RepeatedBytesShrink) {
   EXPECT_LT(Lh5Encode(flat.data(), flat.size()).size(), 200u);
   const std::vector<uint8_t> echoes = Echoes(gd::kGdRecordBytes, 4);
   EXPECT_LT(Lh5Encode(echoes.data(), echoes.size()).size(), echoes.size() / 2);
+}
+
+std::vector<uint32_t> Fibonacci(size_t n) {
+  std::vector<uint32_t> f = {1, 1};
+  while (f.size() < n)
+    f.push_back(f[f.size() - 1] + f[f.size() - 2]);
+  f.resize(n);
+  return f;
+}
+
+TEST(HuffmanCodeLengths, CompleteAndWithinTheLimit) {
+  struct Row {
+    const char* name;
+    std::vector<uint32_t> freq;
+    int maxBits;
+    int exactDeepest;  // 0: only "within the limit"
+  };
+  std::vector<uint32_t> sparse(510, 0);
+  sparse[7] = 5;
+  sparse[500] = 1;
+  const Row rows[] = {
+      {"Fibonacci, limited", Fibonacci(30), 16, 0},
+      {"Fibonacci, free", Fibonacci(30), 31, 29},
+      {"uniform 510", std::vector<uint32_t>(510, 3), 16, 9},
+      {"two used among zeros", sparse, 16, 1},
+      {"Fibonacci 19, limited", Fibonacci(19), 16, 0},
+  };
+  for (const Row& row : rows) {
+    const std::vector<uint8_t> len = HuffmanCodeLengths(row.freq, row.maxBits);
+    ASSERT_EQ(len.size(), row.freq.size()) << row.name;
+    uint64_t kraft = 0;  // in units of 2^-32
+    int deepest = 0;
+    for (size_t s = 0; s < len.size(); ++s) {
+      EXPECT_EQ(len[s] == 0, row.freq[s] == 0) << row.name << " symbol " << s;
+      if (len[s] > 0) kraft += uint64_t{1} << (32 - len[s]);
+      deepest = std::max(deepest, int{len[s]});
+    }
+    EXPECT_EQ(kraft, uint64_t{1} << 32) << row.name;
+    EXPECT_LE(deepest, row.maxBits) << row.name;
+    if (row.exactDeepest > 0) {
+      EXPECT_EQ(deepest, row.exactDeepest) << row.name;
+    }
+  }
 }
 
 size_t RecordCount(const std::vector<uint8_t>& packed) {

@@ -1,8 +1,9 @@
 #include "tools/imagepack/Lh5Encode.h"
 
 #include <algorithm>
-#include <queue>
 #include <utility>
+
+#include "tools/imagepack/HuffmanCodeLengths.h"
 
 namespace {
 
@@ -58,43 +59,6 @@ struct Code {
   }
 };
 
-// Huffman code lengths, no longer than kMaxCodeBits. When the tree grows too deep the
-// frequencies are flattened and the tree built again; that keeps the code complete, which
-// the table builder of a reader insists on.
-std::vector<uint8_t> CodeLengths(std::vector<uint32_t> freq) {
-  const size_t n = freq.size();
-  for (;;) {
-    std::vector<int> parent(2 * n, -1);
-    using Node = std::pair<uint64_t, int>;
-    std::priority_queue<Node, std::vector<Node>, std::greater<Node>> heap;
-    for (size_t s = 0; s < n; ++s)
-      if (freq[s] > 0) heap.push({freq[s], static_cast<int>(s)});
-    int next = static_cast<int>(n);
-    while (heap.size() > 1) {
-      Node a = heap.top();
-      heap.pop();
-      Node b = heap.top();
-      heap.pop();
-      parent[a.second] = next;
-      parent[b.second] = next;
-      heap.push({a.first + b.first, next++});
-    }
-    std::vector<uint8_t> length(n, 0);
-    int deepest = 0;
-    for (size_t s = 0; s < n; ++s) {
-      if (freq[s] == 0) continue;
-      int depth = 0;
-      for (int p = parent[s]; p >= 0; p = parent[p])
-        ++depth;
-      length[s] = static_cast<uint8_t>(depth);
-      deepest = std::max(deepest, depth);
-    }
-    if (deepest <= kMaxCodeBits) return length;
-    for (uint32_t& f : freq)
-      if (f > 0) f = (f + 1) / 2;
-  }
-}
-
 Code MakeCode(const std::vector<uint32_t>& freq) {
   Code code;
   int used = 0;
@@ -108,7 +72,7 @@ Code MakeCode(const std::vector<uint32_t>& freq) {
     code.single = last;
     return code;
   }
-  code.length = CodeLengths(freq);
+  code.length = HuffmanCodeLengths(freq, kMaxCodeBits);
   // Canonical assignment: shorter codes first, equal lengths in symbol order.
   uint32_t count[kMaxCodeBits + 2] = {};
   for (uint8_t len : code.length)
