@@ -1,0 +1,93 @@
+// The stand's on-screen display, as tests and the scenario runner look at it.
+//
+// Every region the plug-in creates with TAP_Osd_Create owns a buffer of 32-bit ARGB
+// pixels (0 = fully transparent at creation). TAP_Osd_Sync composes the shown regions,
+// in creation order, over the video plane into the 720 x 576 screen; regions created with
+// the memory-only flag (0x8000) are drawn into but never shown. The firmware's region map
+// ("_osdInfo", stand::OsdMap()) holds x, y and width of every live handle.
+//
+// Coordinates given to the inspection calls are those of the host calls: region pixels
+// relative to the region's top left corner, screen pixels relative to the screen's.
+// Everything here is reset by stand::Reset() (stand::ResetOsd()).
+#ifndef SCRAPDECK_STAND_OSD_H
+#define SCRAPDECK_STAND_OSD_H
+
+#include <string>
+#include <vector>
+
+#include "host/tap.h"
+
+namespace stand {
+
+enum : dword {
+  SCREEN_WIDTH = 720,
+  SCREEN_HEIGHT = 576,
+  // TAP_Osd_Create flag of a region that lives in memory only and is never shown.
+  OSD_FLAG_MEMORY_ONLY = 0x8000,
+};
+
+struct OsdRegion {
+  word handle = 0;
+  dword x = 0;
+  dword y = 0;
+  dword width = 0;
+  dword height = 0;
+  dword flags = 0;
+  bool shown = false;  // false for memory-only regions
+};
+
+// The live regions in creation order (the order in which they are composed).
+std::vector<OsdRegion> Regions();
+// True when the handle names a live region.
+bool RegionExists(word handle);
+// A region's pixel; 0 when the region does not exist or (x, y) lies outside it.
+dword RegionPixel(word handle, dword x, dword y);
+
+// A pixel of the screen composed from the regions as they are now (what the next
+// TAP_Osd_Sync would show); 0 outside the screen.
+dword ScreenPixel(dword x, dword y);
+// A pixel of the screen as the last TAP_Osd_Sync showed it (the video plane before the first).
+dword SyncedPixel(dword x, dword y);
+// Number of TAP_Osd_Sync calls since the reset.
+size_t SyncCount();
+// Writes the screen composed as in ScreenPixel as a 720 x 576 RGBA PNG, creating the
+// file's folder. False when it cannot be written or when the stand was built without
+// libpng (the mipsel stand).
+bool WritePng(const std::string& path);
+
+// The colour of the video plane under the regions: opaque black after a reset.
+void SetVideoColour(dword argb);
+dword VideoColour();
+
+// Drawing and mode calls in order, one line each, numbers in decimal, colours as eight
+// upper-case hex digits, region flags in hex:
+//   "Create 1 170 193 380 190 0"            handle x y width height flags
+//   "Delete 1"  "Sync"
+//   "FillBox 3 0 0 10 10 FF181818"          region x y width height colour
+//   "Draw3dBoxFill 3 0 0 294 74 FF7F7F7F FF7F7F7F FF181818"
+//   "DrawRectangle 3 0 0 10 10 2 FF808080"  ... thickness colour
+//   "PutGd 3 0 0 380x190 0"                 region x y graphic-size sprite
+//   "PutS 3 6 6 288 FF00FFFF FF181818 0 0 0 1 Scrapdeck v1.5"
+//                                           region x y maxX fore back type size dotted align text
+//   "Copy 4 5 0 0 100 88 0 0 0"             source destination sx sy width height dx dy sprite
+//   "SaveBox 3 0 0 10 10"  "RestoreBox 3 0 0 10 10"
+//   "ExitNormal"  "EnterNormal"  "SysOsdControl 1 0"
+const std::vector<std::string>& OsdTrace();
+void ClearOsdTrace();
+
+// Firmware state: the normal mode is on after a reset; TAP_ExitNormal leaves it and
+// TAP_EnterNormal enters it again.
+bool NormalMode();
+// The state last given to a TAP_SysOsdControl item (every item is on, 1, after a reset).
+dword SysOsdItem(dword item);
+
+// The firmware font of TAP_Osd_PutS at a size selector (0, 1, 2; larger act as 2): the
+// width of a text (as TAP_Osd_GetW) and the line height of the font, 0 when the font
+// file cannot be read. The fonts are read from SCRAPDECK_STAND_FONT_DIR (environment),
+// else the folder the build made them in.
+dword FirmwareTextWidth(const std::string& text, byte fontSize);
+dword FirmwareLineHeight(byte fontSize);
+
+}  // namespace stand
+
+#endif
