@@ -7,10 +7,8 @@ set(CMAKE_LIBRARY_ARCHITECTURE mipsel-linux-gnu)
 set(CMAKE_C_COMPILER mipsel-linux-gnu-gcc)
 set(CMAKE_CXX_COMPILER mipsel-linux-gnu-g++)
 
-set(CMAKE_FIND_ROOT_PATH /usr/mipsel-linux-gnu /usr/lib/mipsel-linux-gnu)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE BOTH)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Debian's multiarch layout: mipsel libraries and their CMake packages live in
+# /usr/lib/mipsel-linux-gnu beside the build machine's own; with the library
+# architecture set, searches take the mipsel ones and never the build machine's.
 
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-mipsel -L /usr/mipsel-linux-gnu)
