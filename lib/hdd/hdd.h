@@ -40,6 +40,12 @@ void ConvertPathType(const char* source, char* destination, dword wantedType);
 // path is missing or the path does not fit.
 bool HDD_GetAbsolutePathByTypeFile(const TYPE_File* file, char* destination);
 
+// Bounded path building for the routines here: appends text to path (HDD_PATH_SIZE
+// bytes) and adds a final '/' when missing. False, path unchanged, when the result
+// would not fit.
+bool HDD_PathAppend(char* path, const char* text);
+bool HDD_PathEndWithSlash(char* path);
+
 // ---- Current directory and directory stack ----
 
 enum : dword {
@@ -54,6 +60,7 @@ bool HDD_ChangeDir(const char* directory);
 // The plug-in's current directory relative to the disk root ("/DataFiles"; empty
 // at the root) into destination (HDD_PATH_SIZE bytes, may be null). 0 when it was
 // read, -3 when the firmware's plug-in table or this plug-in's slot is not known
+// (destination emptied), -1 when the directory does not fit destination
 // (destination emptied).
 int HDD_TAP_GetCurrentDir(char* destination);
 
