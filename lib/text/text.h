@@ -62,10 +62,11 @@ word Big5ToUnicode(word big5Code);
 // ---- Conversion and UTF-8 ----------------------------------------------------
 
 // Converts src (selection bytes honoured, else defaultTable) to UTF-8 in dst.
-// dst must hold 3 bytes per byte of src plus the terminator. Returns false for a
-// null src or dst (nothing written) and when single-byte text needed no table;
-// true when a byte went through a table, for an empty src and for two-byte
-// (0x14) and UTF-8 (0x15) selections.
+// dst must hold 3 bytes per input byte plus the terminator; the input bytes are
+// all bytes the text is read to, which for a 0x10 selection (0x10 0x00 N) or a
+// two-byte text (0x14, zero bytes inside, ended by 0x00 0x00) is more than strlen. Returns false
+// for a null src or dst (nothing written) and when single-byte text needed no table; true when a
+// byte went through a table, for an empty src and for two-byte (0x14) and UTF-8 (0x15) selections.
 bool StrToUTF8(const char* src, char* dst, byte defaultTable);
 
 // Writes the UTF-8 form of codePoint to out (no terminator; out may be null to
@@ -95,6 +96,10 @@ int strlenUC(const char* str);
 
 // First byte of character n of the text, or its terminator; null for null str.
 char* GetUCPos(const char* str, int n);
+
+// Pointer past n characters of text (no selection bytes skipped), stopping at
+// its terminator; text itself for n <= 0; null for null.
+char* AdvanceUC(const char* text, int n);
 
 // Inserts insert before character pos of str's text (appends when pos is at or
 // past the end). The caller guarantees room for strlen(insert) more bytes.
