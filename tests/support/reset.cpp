@@ -1,4 +1,5 @@
 #include "lib/firmware/firmware.h"
+#include "lib/hdd/hdd.h"
 #include "tests/support/stand_test.h"
 
 void ResetToolkitState() {
@@ -7,4 +8,13 @@ void ResetToolkitState() {
   FIS_hddRecordFileAddress = nullptr;
   FIS_OsdMapAddress = nullptr;
   FIS_ConvertToValidUTF8StrAddress = nullptr;
+  // The model table's block went with the stand's memory.
+  FWDATBin = nullptr;
+  UTFFirmwareFirstCall = true;
+  UTFFirmwareAnswer = false;
+  ReturnTypeToBeChecked = true;
+  ChDirSuccessful = 0;
+  TAPDirStackDepth = -1;
+  LibInitialized = false;
+  TAP_TableIndex = -1;
 }
