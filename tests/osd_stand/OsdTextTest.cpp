@@ -114,6 +114,7 @@ TEST_F(OsdText, MissingFontsDrawNothing) {
 // A screen with every kind of drawing, written for people to look at.
 TEST_F(OsdText, TestScreen) {
   stand::SetVideoColour(0xFF204060);
+  TAP_Osd_Delete(region);
   word panel = TAP_Osd_Create(213, 167, 294, 74, 0, 0x2000);
   TAP_Osd_Draw3dBoxFill(panel, 0, 0, 294, 74, 0xFF7F7F7F, 0xFF7F7F7F, 0xFF181818);
   TAP_Osd_PutS(panel, 6, 6, 288, "Scrapdeck v1.5", 0xFF00FFFF, 0xFF181818, 0, 0, 0, 1);
@@ -126,9 +127,9 @@ TEST_F(OsdText, TestScreen) {
   TAP_Osd_FillBox(work, 0, 0, 300, 88, 0xFF9C9C9C);
   TAP_Osd_FillBox(work, 5, 5, 290, 78, 0xFF192952);
   TAP_Osd_PutS(work, 5, 5, 295, "Scrapdeck v1.5", 0xFFFFFF52, 0xFF192952, 0, 2, 0, 1);
-  TAP_Osd_PutS(work, 5, 36, 295, "failed to load Calibri_14.ufnt", 0xFFE6FFE6, 0xFF192952, 0, 2, 0,
+  TAP_Osd_PutS(work, 5, 31, 295, "failed to load Calibri_14.ufnt", 0xFFE6FFE6, 0xFF192952, 0, 2, 0,
                1);
-  TAP_Osd_PutS(work, 5, 62, 295, "Please install the font", 0xFFE6FFE6, 0xFF192952, 0, 2, 0, 1);
+  TAP_Osd_PutS(work, 5, 57, 295, "Please install the font", 0xFFE6FFE6, 0xFF192952, 0, 2, 0, 1);
   word window = TAP_Osd_Create(210, 300, 300, 88, 0, 0);
   TAP_Osd_Copy(work, window, 0, 0, 300, 88, 0, 0, false);
   TAP_Osd_Delete(work);
@@ -147,7 +148,7 @@ TEST_F(OsdText, TestScreen) {
   TAP_Osd_Sync();
 
   EXPECT_EQ(stand::ScreenPixel(213, 167), 0xFF7F7F7Fu);
-  EXPECT_EQ(stand::ScreenPixel(0, 100), 0xFF204060u);
+  EXPECT_EQ(stand::ScreenPixel(0, 0), 0xFF204060u);
   EXPECT_EQ(stand::ScreenPixel(210, 300), 0xFF9C9C9Cu);
   EXPECT_EQ(stand::ScreenPixel(40 + 20 + 150 * 3 + 3, 420 + 50), 0xFFE89211u);
   EXPECT_EQ(stand::ScreenPixel(40 + 20 + 150 * 3 + 4, 420 + 50), 0xFF204060u);
