@@ -25,13 +25,6 @@ bool normalMode = true;
 std::map<dword, dword> sysOsdItems;
 std::vector<std::string> trace;
 
-std::string Numbers(std::initializer_list<int64_t> values) {
-  std::string text;
-  for (int64_t v : values)
-    text += " " + std::to_string(v);
-  return text;
-}
-
 void WriteMapEntry(word handle, const Region* region) {
   TYPE_OsdMapEntry* map = OsdMap();
   if (!map || handle >= OSD_HANDLES) return;
@@ -176,6 +169,13 @@ void Trace(const std::string& entry) {
   // Every host call that can change a pixel is traced first.
   composedFresh = false;
   trace.push_back(entry);
+}
+
+std::string Numbers(std::initializer_list<int64_t> values) {
+  std::string text;
+  for (int64_t v : values)
+    text += " " + std::to_string(v);
+  return text;
 }
 
 std::string Hex(dword colour) {

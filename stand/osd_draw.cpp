@@ -15,13 +15,6 @@ namespace {
 // Largest block TAP_Osd_SaveBox hands out: a whole screen.
 constexpr uint64_t SAVE_BOX_MAX_PIXELS = uint64_t(SCREEN_WIDTH) * SCREEN_HEIGHT;
 
-std::string Args(std::initializer_list<int64_t> values) {
-  std::string text;
-  for (int64_t v : values)
-    text += " " + std::to_string(v);
-  return text;
-}
-
 Region* Target(word handle, const char* call) {
   Region* r = Find(handle);
   if (!r)
@@ -49,7 +42,7 @@ void Frame(Region& r, int64_t x, int64_t y, int64_t width, int64_t height, int64
 }
 
 int FillBox(word handle, dword x, dword y, dword width, dword height, dword colour) {
-  Trace("FillBox " + std::to_string(handle) + Args({x, y, width, height}) + " " + Hex(colour));
+  Trace("FillBox " + std::to_string(handle) + Numbers({x, y, width, height}) + " " + Hex(colour));
   Region* r = Target(handle, "TAP_Osd_FillBox");
   if (!r) return -1;
   Fill(*r, x, y, width, height, colour);
@@ -60,8 +53,8 @@ int FillBox(word handle, dword x, dword y, dword width, dword height, dword colo
 // right, as a raised button looks.
 int Draw3dBoxFill(word handle, dword x, dword y, dword width, dword height, dword light, dword dark,
                   dword fill) {
-  Trace("Draw3dBoxFill " + std::to_string(handle) + Args({x, y, width, height}) + " " + Hex(light) +
-        " " + Hex(dark) + " " + Hex(fill));
+  Trace("Draw3dBoxFill " + std::to_string(handle) + Numbers({x, y, width, height}) + " " +
+        Hex(light) + " " + Hex(dark) + " " + Hex(fill));
   Region* r = Target(handle, "TAP_Osd_Draw3dBoxFill");
   if (!r) return -1;
   int64_t X = x, Y = y, W = width, H = height;
@@ -75,8 +68,8 @@ int Draw3dBoxFill(word handle, dword x, dword y, dword width, dword height, dwor
 
 int DrawRectangle(word handle, dword x, dword y, dword width, dword height, dword thickness,
                   dword colour) {
-  Trace("DrawRectangle " + std::to_string(handle) + Args({x, y, width, height, thickness}) + " " +
-        Hex(colour));
+  Trace("DrawRectangle " + std::to_string(handle) + Numbers({x, y, width, height, thickness}) +
+        " " + Hex(colour));
   Region* r = Target(handle, "TAP_Osd_DrawRectangle");
   if (!r) return -1;
   Frame(*r, x, y, width, height, thickness, colour);
@@ -85,8 +78,8 @@ int DrawRectangle(word handle, dword x, dword y, dword width, dword height, dwor
 
 int Copy(word source, word destination, dword sourceX, dword sourceY, dword width, dword height,
          dword destinationX, dword destinationY, bool sprite) {
-  Trace("Copy" + Args({source, destination, sourceX, sourceY, width, height, destinationX,
-                       destinationY, sprite}));
+  Trace("Copy" + Numbers({source, destination, sourceX, sourceY, width, height, destinationX,
+                          destinationY, sprite}));
   Region* from = Target(source, "TAP_Osd_Copy");
   Region* to = Target(destination, "TAP_Osd_Copy");
   if (!from || !to) return -1;
@@ -114,7 +107,7 @@ int Copy(word source, word destination, dword sourceX, dword sourceY, dword widt
 }
 
 byte* SaveBox(word handle, dword x, dword y, dword width, dword height) {
-  Trace("SaveBox " + std::to_string(handle) + Args({x, y, width, height}));
+  Trace("SaveBox " + std::to_string(handle) + Numbers({x, y, width, height}));
   Region* r = Target(handle, "TAP_Osd_SaveBox");
   if (!r) return nullptr;
   uint64_t pixels = uint64_t(width) * height;
@@ -136,7 +129,7 @@ byte* SaveBox(word handle, dword x, dword y, dword width, dword height) {
 }
 
 void RestoreBox(word handle, dword x, dword y, dword width, dword height, const void* pixels) {
-  Trace("RestoreBox " + std::to_string(handle) + Args({x, y, width, height}));
+  Trace("RestoreBox " + std::to_string(handle) + Numbers({x, y, width, height}));
   Region* r = Target(handle, "TAP_Osd_RestoreBox");
   if (!r || !pixels) return;
   uint64_t count = uint64_t(width) * height;
@@ -173,7 +166,7 @@ std::string DescriptorFault(const TYPE_GrData* gd) {
 
 int PutGd(word handle, int x, int y, const TYPE_GrData* gd, bool sprite) {
   std::string size = gd ? std::to_string(gd->width) + "x" + std::to_string(gd->height) : "null";
-  Trace("PutGd " + std::to_string(handle) + Args({x, y}) + " " + size + " " +
+  Trace("PutGd " + std::to_string(handle) + Numbers({x, y}) + " " + size + " " +
         std::to_string(sprite));
   Region* r = Target(handle, "TAP_Osd_PutGd");
   if (!r) return -1;
