@@ -156,6 +156,18 @@ std::string MapLinuxPath(const char* path) {
   return root + (path + 7);
 }
 
+// Descriptors the plug-in opened on the disk, by disk path, and reads made on them.
+// Built on first use and never destroyed: read and close run before this file's
+// statics are built and after they are gone (the sandbox cleanup closes files).
+std::map<int, std::string>& DiskDescriptors() {
+  static auto* descriptors = new std::map<int, std::string>;
+  return *descriptors;
+}
+std::map<std::string, size_t>& DiskReadCounts() {
+  static auto* counts = new std::map<std::string, size_t>;
+  return *counts;
+}
+
 template <typename F>
 F Next(const char* name) {
   return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
@@ -178,6 +190,7 @@ void ResetDisk() {
     MakeDir(d);
   changeDirSuccess = 1;
   failCountdown.clear();
+  DiskReadCounts().clear();
   TAP_Hdd_ChangeDir = ChangeDir;
   TAP_Hdd_Exist = Exist;
   TAP_Hdd_Fopen = Fopen;
@@ -234,6 +247,11 @@ std::vector<std::string> ListFiles(const std::string& diskPath) {
   return out;
 }
 
+size_t DiskReads(const std::string& diskPath) {
+  auto it = DiskReadCounts().find(diskPath);
+  return it == DiskReadCounts().end() ? 0 : it->second;
+}
+
 void SetChangeDirSuccess(int value) {
   changeDirSuccess = value;
 }
@@ -255,7 +273,24 @@ int open(const char* path, int flags, ...) {
     va_end(args);
   }
   static auto next = stand::Next<int (*)(const char*, int, ...)>("open");
-  return next(stand::MapLinuxPath(path).c_str(), flags, mode);
+  std::string mapped = stand::MapLinuxPath(path);
+  int fd = next(mapped.c_str(), flags, mode);
+  if (fd >= 0 && mapped != path) stand::DiskDescriptors()[fd] = path + 7;
+  return fd;
+}
+
+ssize_t read(int fd, void* buffer, size_t count) {
+  static auto next = stand::Next<ssize_t (*)(int, void*, size_t)>("read");
+  auto& descriptors = stand::DiskDescriptors();
+  auto it = descriptors.find(fd);
+  if (it != descriptors.end()) ++stand::DiskReadCounts()[it->second];
+  return next(fd, buffer, count);
+}
+
+int close(int fd) {
+  static auto next = stand::Next<int (*)(int)>("close");
+  stand::DiskDescriptors().erase(fd);
+  return next(fd);
 }
 
 int lstat(const char* path, struct stat* st) {

@@ -61,6 +61,9 @@ void MakeDir(const std::string& diskPath);
 std::vector<std::string> ListFiles(const std::string& diskPath = "/");
 // TAP_Hdd_ChangeDir answers this value on success (and another one on failure).
 void SetChangeDirSuccess(int value);
+// Number of read calls since Reset on descriptors that the system-library open
+// gave for a disk file ("/mnt/hd/..."), by disk path ("/ProgramFiles/x").
+size_t DiskReads(const std::string& diskPath);
 // Host file faults: the n-th call from now of the named host call fails
 // ("Fopen", "Fread", "Fwrite", "Create", "Delete", "ChangeDir"; reads and writes
 // come up short). 0 disarms.

@@ -1,0 +1,3 @@
+#include "lib/font/font.h"
+
+byte AlphaLUT[256][3];

@@ -1,0 +1,8 @@
+#include "lib/font/font.h"
+
+FMUC_MemoryRecord* FMUC_MemoryFindFree(void) {
+  for (dword i = 0; i < FMUC_MEMORY_RECORDS; ++i) {
+    if (!FMUC_Memory[i].Pointer) return &FMUC_Memory[i];
+  }
+  return nullptr;
+}

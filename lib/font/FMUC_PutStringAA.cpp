@@ -1,0 +1,78 @@
+#include <string.h>
+
+#include "lib/font/font.h"
+#include "lib/osd/osd.h"
+#include "lib/text/text.h"
+
+namespace {
+
+enum : dword {
+  // Longer texts cannot be meant for one line; the working copy's size must not wrap.
+  PUTSTRING_MAX_TEXT = 0x00FFFFFF,
+  PUTSTRING_ROOM = 20,          // spare bytes of the working copy, for the ellipsis
+  PUTSTRING_DEFAULT_TABLE = 9,  // single bytes without a selection: ISO/IEC 8859-9
+};
+
+}  // namespace
+
+void FMUC_PutStringAA(word region, dword x, dword y, dword maxX, const char* text, dword foreColor,
+                      dword backColor, FMUC_Font* font, byte overflowMode, byte align,
+                      float blendFactor) {
+  if (!text || !*text || !font || x >= maxX) return;
+  const dword regionWidth = GetOSDRegionWidth(region);
+  if (regionWidth && maxX >= regionWidth) maxX = regionWidth - 1;
+  // The room may now lie wholly beyond the region's right edge.
+  if (x >= maxX) return;
+
+  const dword length = static_cast<dword>(strlen(text));
+  if (length > PUTSTRING_MAX_TEXT) return;
+  dword hasAnsi = 0;
+  dword hasUTF8 = 0;
+  GetStringEncoding(text, &hasAnsi, &hasUTF8);
+  const bool convert = hasAnsi && !hasUTF8;
+  char* copy = static_cast<char*>(
+      TAP_MemAlloc(convert ? 4 * length + PUTSTRING_ROOM : length + PUTSTRING_ROOM));
+  if (!copy) return;
+  if (convert)
+    StrToUTF8(text, copy, PUTSTRING_DEFAULT_TABLE);
+  else
+    TAP_MemCpy(copy, text, length + 1);
+  MakeValidFileName(copy, LC_CONTROL | LC_LINEBREAK);
+
+  // right: the last column of the text's box.
+  int64_t right = static_cast<int64_t>(x) + FMUC_GetStringWidth(copy, font) - 1;
+  if (static_cast<int64_t>(maxX) < right &&
+      !FMUC_FitString(copy, font, overflowMode, maxX, &right)) {
+    TAP_MemFree(copy);
+    return;
+  }
+
+  const dword height = FMUC_GetStringHeight(copy, font);
+  const int64_t width = right - x + 1;
+  int64_t drawX = x;
+  if (align == FMUC_ALIGN_CENTER)
+    drawX = x + (static_cast<int64_t>(maxX) - right) / 2;
+  else if (align == FMUC_ALIGN_RIGHT)
+    drawX = static_cast<int64_t>(maxX) - (right - x);
+
+  // Nothing of an empty text is drawn, not even its background.
+  if (height > 0) {
+    const bool solidBack = (backColor >> 24) != 0;
+    if (solidBack) {
+      TAP_Osd_FillBox(region, x, y, maxX - x + 1, height, backColor);
+      FM_InitAlphaLUT(foreColor, backColor, blendFactor);
+    }
+    if (width > 0) {
+      byte* pixels =
+          TAP_Osd_SaveBox(region, static_cast<dword>(drawX), y, static_cast<dword>(width), height);
+      if (pixels) {
+        FMUC_DrawGlyphs(reinterpret_cast<dword*>(pixels), static_cast<int>(width),
+                        static_cast<int>(height), copy, font, foreColor, solidBack, blendFactor);
+        TAP_Osd_RestoreBox(region, static_cast<dword>(drawX), y, static_cast<dword>(width), height,
+                           pixels);
+        TAP_MemFree(pixels);
+      }
+    }
+  }
+  TAP_MemFree(copy);
+}

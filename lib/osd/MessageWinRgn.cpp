@@ -1,0 +1,3 @@
+#include "lib/osd/osd.h"
+
+dword MessageWinRgn = 0;
