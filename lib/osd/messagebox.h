@@ -70,6 +70,16 @@ extern FMUC_Font OSDMenuFont_18;
 extern FMUC_Font OSDMenuFont_20;
 extern FMUC_Font OSDMenuFont_20B;
 
+// Each standard font with its file name and the size selector that OSDMenuPutS picks it by,
+// in the order in which they are loaded and freed.
+struct tOSDMenuStdFont {
+  FMUC_Font* font;
+  const char* fileName;
+  byte fontSize;
+};
+enum : dword { OSDMENU_STD_FONTS = 7 };
+extern const tOSDMenuStdFont OSDMenuStdFonts[OSDMENU_STD_FONTS];
+
 // ---- Pictures compiled into the plug-in ----
 
 // The 380 x 190 panel of the message box and the info box.

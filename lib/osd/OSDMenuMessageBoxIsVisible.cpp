@@ -1,0 +1,5 @@
+#include "lib/osd/messagebox.h"
+
+bool OSDMenuMessageBoxIsVisible(void) {
+  return MessageBoxOSDRgn != 0;
+}

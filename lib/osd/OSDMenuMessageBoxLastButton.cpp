@@ -1,0 +1,5 @@
+#include "lib/osd/messagebox.h"
+
+dword OSDMenuMessageBoxLastButton(void) {
+  return MessageBox.CurrentButton;
+}
