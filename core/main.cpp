@@ -1,6 +1,9 @@
 #include "core/main.h"
 
+#include "settings/config.h"
+
 int TAP_Main(void) {
+  config_init();
   return 1;
 }
 

@@ -1,5 +1,8 @@
 #include "lib/firmware/firmware.h"
 #include "lib/hdd/hdd.h"
+#include "lib/ini/ini.h"
+#include "settings/config.h"
+#include "settings/display.h"
 #include "tests/support/stand_test.h"
 
 void ResetToolkitState() {
@@ -17,4 +20,11 @@ void ResetToolkitState() {
   TAPDirStackDepth = -1;
   LibInitialized = false;
   TAP_TableIndex = -1;
+  // The settings file's buffers and the settings window went with the stand's
+  // memory; the settings table starts from its defaults again.
+  INIBuffer = nullptr;
+  BufferSize = 0;
+  INICommentBuffer = nullptr;
+  win = nullptr;
+  config_reset();
 }
