@@ -9,8 +9,9 @@ dword INILocateFile(const char* name, const char* appName) {
 
   // Where to stand afterwards: the deepest folder holding the file, else where the
   // search began.
+  // A search elsewhere could not find its way back to a directory it cannot read.
   char remembered[HDD_PATH_SIZE];
-  HDD_TAP_GetCurrentDir(remembered);
+  if (HDD_TAP_GetCurrentDir(remembered) != 0) return INILOCATION_NotFound;
   if (!remembered[0]) strcpy(remembered, "/");
 
   dword result = INILOCATION_NotFound;

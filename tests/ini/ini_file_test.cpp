@@ -65,6 +65,16 @@ TEST_F(IniFileTest, LocateLeavesTheCurrentDirectoryWhereTheFileWas) {
     EXPECT_EQ(CurrentDir(), c.dir);
   }
   EXPECT_EQ(INILocateFile(nullptr, nullptr), INILOCATION_NotFound);
+
+  // Without the firmware's plug-in table the way back is unknown: only the current
+  // directory is searched.
+  SetUp();
+  stand::WriteFile(PFS, "x\r\n");
+  stand::SetFirmwareSymbol("_tapTask", false);
+  EXPECT_EQ(INILocateFile(NAME, nullptr), INILOCATION_NotFound);
+  EXPECT_EQ(CurrentDir(), "/DataFiles");
+  stand::WriteFile(CUR, "x\r\n");
+  EXPECT_EQ(INILocateFile(NAME, nullptr), INILOCATION_AtCurrentDir);
 }
 
 TEST_F(IniFileTest, BufferSizeFollowsTheFileLength) {
