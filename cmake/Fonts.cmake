@@ -64,11 +64,13 @@ scrapdeck_make_font(OUTPUT ${SCRAPDECK_FONT_DIR}/Calibri_20B.ufnt
   BOLD BOLD_TTF ${SCRAPDECK_CARLITO_DIR}/Carlito-Bold.ttf)
 
 # The recorder's built-in text font at its three size selectors, drawn by the stand.
-set(_firmware_sizes 14 16 20)
+# A narrow face, like the recorder's own: the settings window's columns are laid
+# out for it (24 characters of label in 152 pixels).
+set(_firmware_sizes 15 17 20)
 foreach(selector 0 1 2)
   list(GET _firmware_sizes ${selector} size)
   scrapdeck_make_font(OUTPUT ${SCRAPDECK_FONT_DIR}/Firmware_${selector}.ufnt
-    TTF ${SCRAPDECK_DEJAVU_DIR}/DejaVuSans.ttf SIZE ${size})
+    TTF ${SCRAPDECK_CARLITO_DIR}/Carlito-Regular.ttf SIZE ${size})
 endforeach()
 
 get_property(_font_files GLOBAL PROPERTY SCRAPDECK_FONT_FILES)
