@@ -288,8 +288,8 @@ TEST_F(Render, NothingIsWrittenOutsideTheBox) {
   Load(glyphs);
   const char* texts[] = {
       "\xCC\x81",
-      "\xCC\x81"
-      "A",
+      ("\xCC\x81"
+       "A"),
       "i\xCC\x81",
       "Ai\xCC\x81",
       "ABCDEF\xCC\x81",
