@@ -85,13 +85,6 @@ class MessageBoxTest : public StandTest {
  protected:
   void SetUp() override {
     StandTest::SetUp();
-    std::memset(&MessageBox, 0, sizeof MessageBox);
-    MessageBoxOSDRgn = OSDRgn = InfoBoxOSDRgn = WaitSpinnerRgn = 0;
-    ProgressBarOSDRgn = ColorPickerOSDRgn = MyOSDRgn = 0;
-    MessageBoxAllowScrollOver = MessageBoxNoNormalMode = InfoBoxExitButton = 0;
-    InfoBoxSaveArea = nullptr;
-    for (const tOSDMenuStdFont& slot : OSDMenuStdFonts)
-      std::memset(slot.font, 0, sizeof *slot.font);
     ASSERT_TRUE(InstallFonts());
   }
   void TearDown() override {
@@ -316,12 +309,48 @@ TEST_F(MessageBoxTest, ClosingKeepsTheAnswerAndGivesBackTheScreen) {
     EXPECT_EQ(slot.font->FileHandle, 0) << slot.fileName;
   EXPECT_LT(stand::Memory().liveBlocks, during.liveBlocks);
 
-  // Closing a closed box still hands the firmware its normal mode back.
+  // Closing a box that was prepared but never shown still hands the firmware its normal
+  // mode back and frees the fonts.
+  OSDMenuMessageBoxInitialize("T", "x");
   stand::ClearOsdTrace();
   TAP_ExitNormal();
   OSDMenuMessageBoxDestroy();
   EXPECT_TRUE(stand::NormalMode());
   EXPECT_EQ(TraceCount("Sync"), 0u);
+  for (const tOSDMenuStdFont& slot : OSDMenuStdFonts)
+    EXPECT_EQ(slot.font->FileHandle, 0) << slot.fileName;
+}
+
+TEST_F(MessageBoxTest, InitialisingClosesAnOpenInfoBox) {
+  InfoBoxOSDRgn = TAP_Osd_Create(170, 193, 380, 190, 0, 0);
+  WaitSpinnerRgn = TAP_Osd_Create(340, 300, 40, 40, 0, 0);
+  const word infoBox = InfoBoxOSDRgn, spinner = WaitSpinnerRgn;
+  InfoBoxExitButton = 1;
+  TAP_ExitNormal();
+  OSDMenuMessageBoxInitialize("T", "x");
+  EXPECT_FALSE(stand::RegionExists(infoBox));
+  EXPECT_FALSE(stand::RegionExists(spinner));
+  EXPECT_EQ(InfoBoxOSDRgn, 0);
+  EXPECT_EQ(WaitSpinnerRgn, 0);
+  EXPECT_EQ(InfoBoxExitButton, 0u);
+  EXPECT_EQ(TraceCount("Sync"), 1u);
+  EXPECT_TRUE(stand::NormalMode());
+  EXPECT_GT(OSDMenuFont_14.FileHandle, 0);
+  OSDMenuMessageBoxDestroy();
+
+  // Closing no info box leaves the background an open message box saved alone.
+  OSDRgn = TAP_Osd_Create(0, 0, 720, 576, 0, 0);
+  ShowPrompt("T", "x");
+  const byte* saved = InfoBoxSaveArea;
+  ASSERT_NE(saved, nullptr);
+  OSDMenuInfoBoxDestroyNoOSDUpdate();
+  OSDMenuInfoBoxDestroy();
+  EXPECT_EQ(InfoBoxSaveArea, saved);
+  EXPECT_TRUE(OSDMenuMessageBoxIsVisible());
+  OSDMenuMessageBoxDestroy();
+  EXPECT_EQ(InfoBoxSaveArea, nullptr);
+  OSDRgn = 0;
+  OSDMenuFreeStdFonts();
 }
 
 TEST_F(MessageBoxTest, ClosingWithoutUpdateLeavesSyncAndModeAlone) {
