@@ -1,6 +1,11 @@
+#include <unistd.h>
+
 #include "lib/firmware/firmware.h"
 #include "lib/hdd/hdd.h"
 #include "lib/ini/ini.h"
+#include "lib/menu/menu.h"
+#include "lib/osd/event.h"
+#include "lib/osd/messagebox.h"
 #include "settings/config.h"
 #include "settings/display.h"
 #include "tests/support/stand_test.h"
@@ -27,4 +32,30 @@ void ResetToolkitState() {
   INICommentBuffer = nullptr;
   win = nullptr;
   config_reset();
+  // The menu's item arrays and tile region went with the stand; the menu and the other
+  // on-screen elements start closed.
+  for (tMenu& level : Menu)
+    level = tMenu{};
+  CurrentMenuLevel = 0;
+  OSDDirty = TitleDirty = ButtonsDirty = LogoDirty = ListDirty = 0;
+  MenuCursorType = MENUCURSOR_Blue;
+  OSDMenuSelectionBarRgn = 0;
+  OSDMenuLastCursor = MENUTILE_None;
+  OSDRgn = InfoBoxOSDRgn = WaitSpinnerRgn = ColorPickerOSDRgn = 0;
+  LastUnprocessedOSDMenuKey = 0;
+  InfoBoxTimeOut = 0;
+  WaitSpinnerIndex = 0;
+  ColorPickerColor = ColorPickerDefaultColor = 0;
+  CurrentColorSelected = COLORPICKER_Red;
+  // The message box starts closed and empty; its saved background went with the stand's
+  // memory. The standard fonts' blocks went too, but their files are still open.
+  MessageBox = tMessageBox{};
+  MessageBoxOSDRgn = ProgressBarOSDRgn = MyOSDRgn = 0;
+  MessageBoxAllowScrollOver = MessageBoxNoNormalMode = InfoBoxExitButton = 0;
+  InfoBoxSaveArea = nullptr;
+  InfoBoxSaveAreaX = InfoBoxSaveAreaY = 0;
+  for (const tOSDMenuStdFont& slot : OSDMenuStdFonts) {
+    if (slot.font->FileHandle > 0) close(slot.font->FileHandle);
+    *slot.font = FMUC_Font{};
+  }
 }

@@ -1,0 +1,3 @@
+#include "lib/osd/event.h"
+
+dword InfoBoxTimeOut = 0;
