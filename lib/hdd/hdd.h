@@ -88,4 +88,60 @@ extern int ChDirSuccessful;
 extern bool LibInitialized;
 extern int TAP_TableIndex;
 
+// ---- Recording deletion ----
+
+// Removes a file and, when it is a recording (".rec", ".mpg", ".ts"), its side
+// files ".inf", ".nav", ".cut", ".cut.bak" and ".srt", after stopping a playback or
+// recording of it. fileName is a path of any form; naming a side file ".inf" or
+// ".nav" of a recording deletes the whole recording. A name whose pieces or family
+// paths would not fit the working texts is refused whole: nothing is stopped or
+// removed.
+void HDD_Delete(const char* fileName);
+
+// Splits path into directory (up to and including the last '/', HDD_PATH_SIZE
+// bytes), base name (HDD_FILE_NAME_SIZE bytes: no ".del", no side ending, no
+// extension, no part "-N"), extension (HDD_FILE_NAME_SIZE bytes, ".rec"), part
+// number (1..9, else 0), whether it names a recording and whether it carried the
+// ".del" marker. baseName is required; other outputs may be null. False, with no
+// output written, when path is null or empty, baseName is null, or the directory
+// or the file name does not fit its text.
+bool SeparateFileNameComponents(const char* path, char* directory, char* baseName,
+                                char* extension, int* partNumber, bool* isRecording,
+                                bool* isDeleted);
+
+// True when name ends in ".rec", ".mpg" or ".ts" (case-sensitive).
+bool HDD_isRecFileName(const char* name);
+
+// Case-sensitive suffix test; false when either text is null or empty, or the
+// suffix is longer than the text.
+bool StringEndsWith(const char* text, const char* suffix);
+
+// ---- In-use check and record slots ----
+
+// What HDD_isFileInUse reports.
+enum : dword {
+  IN_USE_NONE = 0,
+  IN_USE_PLAYBACK = 1,
+  IN_USE_PLAYBACK_MODE5 = 2,  // played, and the host reports play mode 5
+  IN_USE_RECORDING_BASE = 3,  // plus the record slot number
+};
+
+// Whether fileName (any path form; a trailing ".inf" is dropped) is the file of the
+// current playback or of a record slot. The playback is asked first.
+dword HDD_isFileInUse(const char* fileName);
+
+// The three pointers of a record slot's entry in the firmware's record-file array
+// (the slot's recording file record first; null while the slot is idle). Each
+// output may be null. False, with every given output null, when the array is not
+// available or the slot is not below HDD_NumberOfRECSlots().
+bool HDD_GetRecSlotFiles(byte slot, TYPE_File** recordingFile, void** second, void** third);
+
+// The receiver model's number of record slots from the model table; 2 when the
+// table does not tell. Looked up once and kept in MaxRecStreams (0: not yet known).
+// A count above HDD_REC_SLOTS_MAX is taken as HDD_REC_SLOTS_MAX, so a damaged
+// table can never walk the record-file array far past its end.
+dword HDD_NumberOfRECSlots(void);
+enum : dword { HDD_REC_SLOTS_MAX = 8 };
+extern dword MaxRecStreams;
+
 #endif

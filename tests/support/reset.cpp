@@ -25,6 +25,9 @@ void ResetToolkitState() {
   TAPDirStackDepth = -1;
   LibInitialized = false;
   TAP_TableIndex = -1;
+  // The record slot count is learned again; no image stays open.
+  MaxRecStreams = 0;
+  ELFCleanup();
   // The settings file's buffers and the settings window went with the stand's
   // memory; the settings table starts from its defaults again.
   INIBuffer = nullptr;

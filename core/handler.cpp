@@ -1,0 +1,109 @@
+#include "core/handler.h"
+
+#include <string.h>
+
+#include "lib/hdd/hdd.h"
+
+char* filename = nullptr;
+char* filedir = nullptr;
+char filetitle[FILETITLE_SIZE] = "";
+int filelen = 0;
+char topdir[11] = "/DataFiles";
+char rec_filename[REC_TUNERS][REC_FILENAME_SIZE];
+word rec_tuner[REC_TUNERS];
+int n_tuner = 0;
+
+namespace {
+
+// A record slot holds a running recording when byte 0 of its state word is 1 and
+// byte 3 is 0; the middle bytes carry other news.
+bool IsRecording(const TYPE_RecInfo& info) {
+  return (info.recState & 0xFF0000FF) == 1;
+}
+
+}  // namespace
+
+const char* HANDLER::set_type(const char* type) {
+  // The title is the name without its 4-character extension: a name too short to
+  // have one, or a title longer than filetitle holds, names no recording we show.
+  if (!filename || !filedir || filelen < 4 || filelen - 4 >= static_cast<int>(FILETITLE_SIZE))
+    return nullptr;
+  if (!HDD_ChangeDir(filedir)) return nullptr;
+  if (!TAP_Hdd_Exist(filename)) return nullptr;
+  TAP_MemCpy(filetitle, filename, static_cast<dword>(filelen - 4));
+  filetitle[filelen - 4] = '\0';
+  return type;
+}
+
+const char* PLAY::get_type() {
+  // The stop key is taken at its word: the firmware has ended the playback.
+  return set_type("Playback");
+}
+
+const char* RECORD::get_type() {
+  for (int k = 0; k < n_tuner && k < static_cast<int>(REC_TUNERS); ++k) {
+    if (!rec_filename[k][0]) continue;
+    TYPE_RecInfo info;
+    memset(&info, 0, sizeof info);
+    if (TAP_Hdd_GetRecInfo(static_cast<byte>(rec_tuner[k] & 0xFF), &info) && IsRecording(info))
+      continue;
+    // The first recording that no longer runs is the one the user stopped.
+    filename = rec_filename[k];
+    filelen = static_cast<int>(strlen(filename));
+    filedir = topdir;
+    return set_type("Recording");
+  }
+  return nullptr;
+}
+
+HANDLER* handler_play(int prompt_on) {
+  static PLAY play;
+  // filename and filedir point into this buffer until the next arming.
+  static char path[PLAY_PATH_SIZE];
+  if (prompt_on == 2) return nullptr;
+
+  TYPE_PlayInfo info;
+  memset(&info, 0, sizeof info);
+  if (!TAP_Hdd_GetPlayInfo(&info) || info.playMode != 2 || !info.file) return nullptr;
+  // The path is checked in a full-size text first, so that a failed arming leaves
+  // the previous stop's names intact and a long path is refused, never cut.
+  char absolute[HDD_PATH_SIZE];
+  if (!HDD_GetAbsolutePathByTypeFile(info.file, absolute)) return nullptr;
+  size_t length = strlen(absolute);
+  if (length >= sizeof path) return nullptr;
+  const char* dir = strstr(absolute, topdir);
+  if (!dir) return nullptr;
+  const char* slash = strrchr(dir, '/');
+  // The host reports the recording's own name followed by a 4-character suffix.
+  size_t nameLength = strlen(slash + 1);
+  if (slash == dir || nameLength < 4) return nullptr;
+
+  memcpy(path, absolute, length + 1);
+  filedir = path + (dir - absolute);
+  filename = path + (slash + 1 - absolute);
+  path[slash - absolute] = '\0';
+  filename[nameLength - 4] = '\0';
+  filelen = static_cast<int>(nameLength - 4);
+  return &play;
+}
+
+HANDLER* handler_record(int prompt_on) {
+  static RECORD record;
+  if (prompt_on == 1) return nullptr;
+
+  n_tuner = 0;
+  for (dword slot = 0; slot < REC_TUNERS; ++slot) {
+    TYPE_RecInfo info;
+    memset(&info, 0, sizeof info);
+    if (!TAP_Hdd_GetRecInfo(static_cast<byte>(slot), &info) || !IsRecording(info)) continue;
+    // A name that does not fit its entry (or lacks its terminator) is left out:
+    // a cut name would be the name of another file.
+    size_t length = strnlen(info.fileName, sizeof info.fileName);
+    if (length >= REC_FILENAME_SIZE) continue;
+    rec_tuner[n_tuner] = static_cast<word>(slot);
+    memcpy(rec_filename[n_tuner], info.fileName, length);
+    rec_filename[n_tuner][length] = '\0';
+    ++n_tuner;
+  }
+  return n_tuner ? &record : nullptr;
+}
