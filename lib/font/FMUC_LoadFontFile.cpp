@@ -44,10 +44,10 @@ int FMUC_LoadFontFile(const char* fontName, FMUC_Font* font) {
   char magic[4];
   dword count = 0;
   const off_t fileSize = lseek(fd, 0, SEEK_END);
-  if (fileSize < static_cast<off_t>(UFNT_HEADER_SIZE) || fileSize > UFNT_MAX_FILE_SIZE ||
-      lseek(fd, 0, SEEK_SET) != 0 || read(fd, magic, sizeof magic) != sizeof magic ||
-      memcmp(magic, "UFNT", 4) != 0 || read(fd, &count, sizeof count) != sizeof count ||
-      count == 0 || count > UFNT_MAX_GLYPHS ||
+  if (fileSize < static_cast<off_t>(UFNT_HEADER_SIZE) ||
+      fileSize > static_cast<off_t>(UFNT_MAX_FILE_SIZE) || lseek(fd, 0, SEEK_SET) != 0 ||
+      read(fd, magic, sizeof magic) != sizeof magic || memcmp(magic, "UFNT", 4) != 0 ||
+      read(fd, &count, sizeof count) != sizeof count || count == 0 || count > UFNT_MAX_GLYPHS ||
       count > (static_cast<dword>(fileSize) - UFNT_HEADER_SIZE) / sizeof(FMUC_GlyphDef)) {
     FMUC_FreeFontFile(font);
     return 0;
