@@ -105,9 +105,8 @@ void HDD_Delete(const char* fileName);
 // ".del" marker. baseName is required; other outputs may be null. False, with no
 // output written, when path is null or empty, baseName is null, or the directory
 // or the file name does not fit its text.
-bool SeparateFileNameComponents(const char* path, char* directory, char* baseName,
-                                char* extension, int* partNumber, bool* isRecording,
-                                bool* isDeleted);
+bool SeparateFileNameComponents(const char* path, char* directory, char* baseName, char* extension,
+                                int* partNumber, bool* isRecording, bool* isDeleted);
 
 // True when name ends in ".rec", ".mpg" or ".ts" (case-sensitive).
 bool HDD_isRecFileName(const char* name);
