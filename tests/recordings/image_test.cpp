@@ -260,7 +260,7 @@ TEST_F(ImageReader, SurvivesDamagedImages) {
 
   // Random damage to the header, the section table and the name table.
   std::mt19937 random(7);
-  std::vector<size_t> regions = {0, layout.table, Get(good, names + 16, 4)};
+  std::vector<size_t> regions = {0, layout.table, static_cast<size_t>(Get(good, names + 16, 4))};
   for (int round = 0; round < 400; ++round) {
     std::string image = good;
     int flips = std::uniform_int_distribution<int>(1, 6)(random);
