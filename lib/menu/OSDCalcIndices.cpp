@@ -18,7 +18,7 @@ void OSDCalcIndices(void) {
 
   if (s < level.TopIndex) {
     bool selectableAbove = false;
-    for (int i = 0; i < s; i++)
+    for (int i = 0; i < s && i < c; i++)
       if (level.Items[i].Selectable) selectableAbove = true;
     if (s < 1 || selectableAbove) {
       level.TopIndex = s;

@@ -160,28 +160,6 @@ TEST_F(MenuTest, ScrollingKeepsTheSelectionSelectableAndVisible) {
   }
 }
 
-TEST_F(MenuTest, InitialisationSetsUpTheLevel) {
-  std::string longTitle(300, 'T');
-  OSDMenuInit(7, 1, 1, 0, longTitle.c_str(), nullptr);
-  const tMenu& m = Level();
-  EXPECT_EQ(m.AreaX, 60);
-  EXPECT_EQ(m.AreaWidth, 600);
-  EXPECT_EQ(m.VisibleLines, 10);
-  EXPECT_EQ(m.ItemCapacity, 30);
-  EXPECT_EQ(stand::BlockSize(m.Items), 30 * sizeof(tItem));
-  EXPECT_EQ(m.InitOption, 7);
-  EXPECT_EQ(m.ShowValues, 1);
-  EXPECT_EQ(m.ShowNumbers, 1);
-  EXPECT_EQ(m.ValueColumnX, 350);
-  EXPECT_EQ(m.ValueIndent, 15);
-  EXPECT_EQ(std::strlen(m.Title), 255u);
-  EXPECT_STREQ(m.Subtitle, "");
-  EXPECT_EQ(m.NameFont, &OSDMenuFont_14);
-  EXPECT_EQ(m.TitleFont, &OSDMenuFont_20);
-  EXPECT_GT(OSDMenuFont_14.FileHandle, 0);
-  EXPECT_EQ(MenuCursorType, 0);
-}
-
 TEST_F(MenuTest, InitialisingAgainGivesTheOldArrayBack) {
   MakeList("sss");
   size_t live = stand::Memory().liveBlocks;
@@ -190,45 +168,14 @@ TEST_F(MenuTest, InitialisingAgainGivesTheOldArrayBack) {
   EXPECT_EQ(Level().ItemCount, 2);
 }
 
-TEST_F(MenuTest, LineHeightPresets) {
-  struct Row {
-    int menuType, preset, lines;
-    FMUC_Font* font;
-  } rows[] = {{0, 0, 10, &OSDMenuFont_14},
-              {1, 0, 15, &OSDMenuFont_14},
-              {0, 1, 15, &OSDMenuFont_14},
-              {0, 2, 18, &OSDMenuFont_12}};
-  for (const Row& r : rows) {
-    MakeList("ss");
-    Level().MenuType = r.menuType;
-    OSDDirty = ListDirty = 0;
-    OSDMenuSetLineHeight(r.preset);
-    EXPECT_EQ(Level().VisibleLines, r.lines);
-    EXPECT_EQ(Level().ValueFont, r.font);
-    EXPECT_EQ(Level().MemoFont, r.font);
-    EXPECT_EQ(OSDDirty, 1);
-    EXPECT_EQ(ListDirty, 1);
-  }
-  OSDDirty = ListDirty = 0;
-  OSDMenuSetLineHeight(3);
-  EXPECT_EQ(Level().VisibleLines, 18);
-  EXPECT_EQ(ListDirty, 0);
-}
-
-TEST_F(MenuTest, AddingFillsTheItem) {
+TEST_F(MenuTest, AddingCutsTextsAndRefusesEmptyNames) {
   OSDMenuInit(0, 1, 0, 0, "T", "S");
   std::string longName(200, 'n');
   EXPECT_EQ(OSDMenuItemAdd(longName.c_str(), "On", nullptr, nullptr, 1, 1, 42), 1);
   EXPECT_EQ(OSDMenuItemAdd(nullptr, "x", nullptr, nullptr, 1, 0, 0), 0);
   EXPECT_EQ(OSDMenuItemAdd("", "x", nullptr, nullptr, 1, 0, 0), 0);
   ASSERT_EQ(Level().ItemCount, 1);
-  const tItem& item = Level().Items[0];
-  EXPECT_EQ(std::strlen(item.Name), 127u);
-  EXPECT_STREQ(item.Value, "On");
-  EXPECT_EQ(item.NameColour, 0xFFFFFFFFu);
-  EXPECT_EQ(item.Number, -1);
-  EXPECT_EQ(item.ID, 42);
-  EXPECT_EQ(item.ShowName, 1);
+  EXPECT_EQ(std::strlen(Level().Items[0].Name), 127u);
   EXPECT_EQ(Level().ItemsHaveArrows, 1);
 
   // A record reused after clearing starts without its old drawing hook.
