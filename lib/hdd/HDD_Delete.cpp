@@ -43,13 +43,19 @@ void HDD_Delete(const char* fileName) {
   }
 
   // Whatever plays or records the file stops first. The main file is asked for,
-  // not the name given: a recording named by its ".nav" file is still played.
-  dword use = HDD_isFileInUse(fullPath);
-  if (use == IN_USE_PLAYBACK || use == IN_USE_PLAYBACK_MODE5) {
-    TAP_Hdd_StopTs();
-    TAP_Hdd_StopMp3();
-  } else if (use >= IN_USE_RECORDING_BASE && use <= IN_USE_RECORDING_BASE + 3) {
-    TAP_Hdd_StopRecord(static_cast<byte>(use - IN_USE_RECORDING_BASE));
+  // not the name given: a recording named by its ".nav" file is still played. A
+  // recording that is played while it records is asked for again once its
+  // playback stopped, so that nothing goes on writing into a removed file.
+  for (int round = 0; round < 2; ++round) {
+    dword use = HDD_isFileInUse(fullPath);
+    if (use == IN_USE_PLAYBACK || use == IN_USE_PLAYBACK_MODE5) {
+      TAP_Hdd_StopTs();
+      TAP_Hdd_StopMp3();
+      continue;
+    }
+    if (use >= IN_USE_RECORDING_BASE && use <= IN_USE_RECORDING_BASE + 3)
+      TAP_Hdd_StopRecord(static_cast<byte>(use - IN_USE_RECORDING_BASE));
+    break;
   }
 
   remove(fullPath);

@@ -91,8 +91,8 @@ extern int TAP_TableIndex;
 // ---- Recording deletion ----
 
 // Removes a file and, when it is a recording (".rec", ".mpg", ".ts"), its side
-// files ".inf", ".nav", ".cut", ".cut.bak" and ".srt", after stopping a playback or
-// recording of it. fileName is a path of any form; naming a side file ".inf" or
+// files ".inf", ".nav", ".cut", ".cut.bak" and ".srt", after stopping the playback and
+// the recording of it. fileName is a path of any form; naming a side file ".inf" or
 // ".nav" of a recording deletes the whole recording. A name whose pieces or family
 // paths would not fit the working texts is refused whole: nothing is stopped or
 // removed.

@@ -261,8 +261,14 @@ TEST_F(Deletion, WhatPlaysOrRecordsTheFileStopsBeforeTheFirstRemoval) {
       {"Film.rec", "", 0, 3, "/DataFiles/Film.rec", true, {"StopRecord 3"}},
       // Without a model table two record slots are searched.
       {"Film.rec", "", 0, 3, "/DataFiles/Film.rec", false, {}},
-      // Played and recorded: the playback is what stops.
-      {"Film.rec", "/DataFiles/Film.rec", 2, 0, "/DataFiles/Film.rec", false, stopTs},
+      // Played while it records: both stop.
+      {"Film.rec",
+       "/DataFiles/Film.rec",
+       2,
+       0,
+       "/DataFiles/Film.rec",
+       false,
+       {"StopTs", "StopMp3", "StopRecord 0"}},
   };
   int n = 0;
   for (const auto& row : rows) {
@@ -375,11 +381,8 @@ TEST_F(Deletion, RandomDisksLoseExactlyTheFamily) {
     // whose own name ends in ".inf" (never a recording) is never found in use.
     bool findable = family[0].size() < 4 || family[0].compare(family[0].size() - 4, 4, ".inf");
     std::vector<std::string> expected;
-    if (findable && !played.empty() && played == family[0]) {
-      expected = {"StopTs", "StopMp3"};
-    } else if (findable && !recorded.empty()) {
-      expected = {"StopRecord 1"};
-    }
+    if (findable && !played.empty() && played == family[0]) expected = {"StopTs", "StopMp3"};
+    if (findable && !recorded.empty()) expected.push_back("StopRecord 1");
     for (const auto& path : family)
       expected.push_back("remove " + path);
     EXPECT_EQ(stand::Trace(), expected) << "deleting " << argument;
