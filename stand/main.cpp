@@ -1,34 +1,39 @@
 // scrapdeck-stand: plays a recorder and runs a plug-in image in it.
+//
+//   scrapdeck-stand [--disk DIR] IMAGE
+//       loads the image, starts it and reports what happened;
+//   scrapdeck-stand [--disk DIR] [--shots DIR] IMAGE SCENARIO|-
+//       runs a recorder scenario (stand/README.md) and exits 0 when every
+//       expectation held, 1 at the first that did not, 2 when it cannot read it.
+// With --disk, the recorder's disk is copied to DIR at the end.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iostream>
 #include <string>
 
+#include "stand/scenario.h"
 #include "stand/stand.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: scrapdeck-stand [--disk DIR] IMAGE\n");
+  std::fprintf(stderr, "usage: scrapdeck-stand [--disk DIR] [--shots DIR] IMAGE [SCENARIO|-]\n");
   return 2;
 }
 
-}  // namespace
+void KeepDisk(const std::string& disk) {
+  if (disk.empty()) return;
+  fs::remove_all(disk);
+  fs::create_directories(disk);
+  fs::copy(stand::DiskRoot(), disk, fs::copy_options::recursive);
+  std::printf("disk left in %s\n", disk.c_str());
+}
 
-int main(int argc, char** argv) {
-  std::string disk;
-  std::string image;
-  for (int i = 1; i < argc; ++i) {
-    if (!std::strcmp(argv[i], "--disk") && i + 1 < argc) {
-      disk = argv[++i];
-    } else if (argv[i][0] == '-' || !image.empty()) {
-      return Usage();
-    } else {
-      image = argv[i];
-    }
-  }
-  if (image.empty()) return Usage();
-
+int Start(const std::string& image, const std::string& disk) {
   stand::Reset();
   stand::Plugin plugin;
   std::string error;
@@ -45,13 +50,48 @@ int main(int argc, char** argv) {
   auto mem = stand::Memory();
   std::printf("memory: %zu blocks, %zu bytes live, %zu allocations\n", mem.liveBlocks,
               mem.liveBytes, mem.allocations);
-  if (!disk.empty()) {
-    std::filesystem::create_directories(disk);
-    std::filesystem::copy(stand::DiskRoot(), disk,
-                          std::filesystem::copy_options::recursive |
-                              std::filesystem::copy_options::overwrite_existing);
-    std::printf("disk left in %s\n", disk.c_str());
-  }
+  KeepDisk(disk);
   stand::UnloadPlugin(plugin);
   return result == 1 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string disk, shots;
+  std::vector<std::string> positional;
+  for (int i = 1; i < argc; ++i) {
+    if (!std::strcmp(argv[i], "--disk") && i + 1 < argc) {
+      disk = argv[++i];
+    } else if (!std::strcmp(argv[i], "--shots") && i + 1 < argc) {
+      shots = argv[++i];
+    } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
+      return Usage();
+    } else {
+      positional.push_back(argv[i]);
+    }
+  }
+  if (positional.empty() || positional.size() > 2) return Usage();
+  if (positional.size() == 1) return Start(positional[0], disk);
+
+  stand::ScenarioOptions options;
+  options.image = positional[0];
+  const std::string& file = positional[1];
+  std::ifstream in;
+  if (file != "-") {
+    in.open(file);
+    if (!in) {
+      std::fprintf(stderr, "scrapdeck-stand: cannot read %s\n", file.c_str());
+      return 2;
+    }
+    options.name = fs::path(file).filename().string();
+    options.baseDir = fs::path(file).parent_path().string();
+  } else {
+    options.name = "stdin";
+    options.baseDir = ".";
+  }
+  options.shotDir = shots;
+  auto result = stand::RunScenario(file == "-" ? std::cin : in, options, std::cout, std::cerr);
+  KeepDisk(disk);
+  return result;
 }

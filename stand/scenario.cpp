@@ -1,0 +1,399 @@
+#include "stand/scenario.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include "stand/osd.h"
+#include "stand/recorder.h"
+#include "stand/stand.h"
+
+namespace fs = std::filesystem;
+
+namespace stand {
+namespace {
+
+const std::map<std::string, dword> kKeys = {
+    {"LEFT", KEY_LEFT},
+    {"UP", KEY_UP},
+    {"RIGHT", KEY_RIGHT},
+    {"EXIT", KEY_EXIT},
+    {"SETTINGS", KEY_SETTINGS},
+    {"DOWN", KEY_DOWN},
+    {"OK", KEY_OK},
+    {"GREEN", KEY_GREEN},
+    {"BLUE", KEY_BLUE},
+    {"STOP", KEY_STOP},
+    {"RED", KEY_RED},
+    {"PAGEUP_1", KEY_PAGEUP_1},
+    {"PAGEDOWN_1", KEY_PAGEDOWN_1},
+    {"PAGEUP_2", KEY_PAGEUP_2},
+    {"PAGEDOWN_2", KEY_PAGEDOWN_2},
+};
+
+const char* const kStandardFonts[] = {"Calibri_10.ufnt", "Calibri_12.ufnt", "Calibri_14.ufnt",
+                                      "Calibri_16.ufnt", "Calibri_18.ufnt", "Calibri_20.ufnt",
+                                      "Calibri_20B.ufnt"};
+
+struct Unreadable {
+  std::string reason;
+};
+struct Failed {
+  std::string reason;
+};
+
+// A number in decimal or with 0x, whole word only.
+bool ParseNumber(const std::string& word, dword& value) {
+  if (word.empty()) return false;
+  try {
+    size_t used = 0;
+    unsigned long v = std::stoul(word, &used, 0);
+    if (used != word.size() || v > 0xFFFFFFFFul) return false;
+    value = static_cast<dword>(v);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+std::string Hex(dword v) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", v);
+  return text;
+}
+
+class Runner {
+ public:
+  Runner(const ScenarioOptions& options, std::ostream& out) : options_(options), out_(out) {}
+  ~Runner() {
+    if (plugin_.handle) UnloadPlugin(plugin_);
+  }
+
+  // Runs one command; commands that take a block of lines read them from lines,
+  // moving cursor past them.
+  void Execute(const std::vector<std::string>& words, const std::vector<std::string>& lines,
+               size_t& cursor) {
+    const std::string& c = words[0];
+    auto it = commands_.find(c);
+    if (it == commands_.end()) throw Unreadable{"unknown command '" + c + "'"};
+    if (words.size() - 1 < it->second.minArgs || words.size() - 1 > it->second.maxArgs)
+      throw Unreadable{"wrong number of arguments for '" + c + "'"};
+    args_ = std::vector<std::string>(words.begin() + 1, words.end());
+    lines_ = &lines;
+    cursor_ = &cursor;
+    it->second.run();
+  }
+
+ private:
+  struct Command {
+    size_t minArgs, maxArgs;
+    std::function<void()> run;
+  };
+
+  dword Number(size_t i) {
+    dword v;
+    if (!ParseNumber(args_.at(i), v)) throw Unreadable{"'" + args_[i] + "' is not a number"};
+    return v;
+  }
+
+  std::string DiskPath(size_t i) {
+    const std::string& p = args_.at(i);
+    if (p.empty() || p[0] != '/') throw Unreadable{"disk paths start with '/': " + p};
+    return p;
+  }
+
+  std::string LocalPath(const std::string& p) const {
+    if (p.empty() || fs::path(p).is_absolute()) return p;
+    fs::path inBase = fs::path(options_.baseDir) / p;
+    if (fs::exists(inBase)) return inBase.string();
+    fs::path besideImage = fs::path(options_.image).parent_path() / p;
+    return fs::exists(besideImage) ? besideImage.string() : inBase.string();
+  }
+
+  void Start() {
+    if (plugin_.handle) return;
+    if (fonts_) {
+      const char* env = std::getenv("SCRAPDECK_STAND_FONT_DIR");
+      std::string dir = env ? env : SCRAPDECK_STAND_FONT_DIR;
+      for (const char* font : kStandardFonts) {
+        std::ifstream in(dir + "/" + font, std::ios::binary);
+        if (!in) throw Unreadable{"standard font missing: " + dir + "/" + font};
+        WriteFile(std::string("/ProgramFiles/Settings/Fonts/") + font,
+                  std::string(std::istreambuf_iterator<char>(in), {}));
+      }
+    }
+    std::string error;
+    if (!LoadPlugin(options_.image, 0, plugin_, error)) throw Unreadable{error};
+    int result = CallMain(plugin_);
+    out_ << "  start: TAP_Main returned " << result << "\n";
+    if (result != 1) throw Failed{"TAP_Main returned " + std::to_string(result)};
+  }
+
+  // Sends one event; a key the plug-in passes on then reaches the firmware.
+  void Send(dword event, dword param1) {
+    Start();
+    returned_ = CallEvent(plugin_, event, param1, 0);
+    out_ << "  -> " << Hex(returned_) << "\n";
+    if (event == HOST_EVENT_KEY && returned_ != 0) FirmwareKey(returned_);
+  }
+
+  // The firmware's own handling of keys that plug-ins passed on.
+  void FirmwareKey(dword key) {
+    if (stopQuestion_) {
+      if (key == KEY_OK && !recordOrder_.empty()) {
+        dword slot = recordOrder_.back();
+        StopRecording(slot);
+        recordOrder_.pop_back();
+        out_ << "  firmware: recording in slot " << slot << " stopped\n";
+      }
+      if (key == KEY_OK || key == KEY_EXIT) stopQuestion_ = false;
+      return;
+    }
+    if (key != KEY_STOP) return;
+    if (!Playing().empty()) {
+      out_ << "  firmware: playback of " << Playing() << " stopped\n";
+      StopPlay();
+    } else if (!recordOrder_.empty()) {
+      stopQuestion_ = true;
+      out_ << "  firmware: asks whether to stop the recording\n";
+    }
+  }
+
+  void Expect(bool held, const std::string& what) {
+    if (!held) throw Failed{what};
+    out_ << "  ok\n";
+  }
+
+  dword WaitTicks(const std::string& d) {
+    dword v;
+    if (ParseNumber(d, v)) return v;
+    if (d.size() > 1 && (d.back() == 's' || d.back() == 'm') &&
+        ParseNumber(d.substr(0, d.size() - 1), v))
+      return v * (d.back() == 's' ? 100 : 6000);
+    throw Unreadable{"'" + d + "' is not a duration"};
+  }
+
+  bool HasRegion(dword x, dword y, dword w, dword h) {
+    for (auto& r : Regions())
+      if (r.shown && r.x == x && r.y == y && r.width == w && r.height == h) return true;
+    return false;
+  }
+
+  std::string Rest(size_t from) const {
+    std::string text;
+    for (size_t i = from; i < args_.size(); ++i)
+      text += (i > from ? " " : "") + args_[i];
+    return text;
+  }
+
+  const ScenarioOptions& options_;
+  std::ostream& out_;
+  std::vector<std::string> args_;
+  const std::vector<std::string>* lines_ = nullptr;
+  size_t* cursor_ = nullptr;
+  Plugin plugin_;
+  dword returned_ = 0;
+  bool fonts_ = true;
+  bool stopQuestion_ = false;
+  std::vector<dword> recordOrder_;
+
+  const std::map<std::string, Command> commands_ = {
+      // ---- set-up ----
+      {"firmware",
+       {1, 1,
+        [this] {
+          if (args_[0] != "utf8" && args_[0] != "plain")
+            throw Unreadable{"firmware is utf8 or plain"};
+          SetFirmwareSymbol("_Z26Appl_ConvertToValidUTF8StrPhi", args_[0] == "utf8");
+        }}},
+      {"system-id", {1, 1, [this] { SetSystemId(Number(0)); }}},
+      {"model-slots", {1, 1, [this] { SetModelSlots(Number(0)); }}},
+      {"no-fonts", {0, 0, [this] { fonts_ = false; }}},
+      {"plugin",
+       {2, 2,
+        [this] {
+          dword slot = Number(0);
+          if (slot == 0 || slot >= TAP_TABLE_SLOTS)
+            throw Unreadable{"other plug-ins go into slots 1 to 15"};
+          std::string image = LocalPath(args_[1]);
+          std::ifstream in(image, std::ios::binary);
+          if (!in) throw Unreadable{"no image " + image};
+          std::string disk = "/ProgramFiles/" + fs::path(image).filename().string();
+          WriteFile(disk, std::string(std::istreambuf_iterator<char>(in), {}));
+          SetSlotImage(slot, disk);
+        }}},
+      {"settings-file",
+       {1, 1,
+        [this] {
+          std::string path = DiskPath(0), text;
+          bool ended = false;
+          while (*cursor_ < lines_->size()) {
+            const std::string& line = (*lines_)[(*cursor_)++];
+            if (line == "end") {
+              ended = true;
+              break;
+            }
+            text += line + "\r\n";
+          }
+          if (!ended) throw Unreadable{"settings-file without end"};
+          WriteFile(path, text);
+        }}},
+      {"start", {0, 0, [this] { Start(); }}},
+      // ---- the disk ----
+      {"file",
+       {1, 2,
+        [this] {
+          std::string bytes(args_.size() > 1 ? Number(1) : 0, 'x');
+          WriteFile(DiskPath(0), bytes);
+        }}},
+      {"dir", {1, 1, [this] { MakeDir(DiskPath(0)); }}},
+      {"remove", {1, 1, [this] { fs::remove_all(HostPath(DiskPath(0))); }}},
+      // ---- playback and recording ----
+      {"play", {1, 1, [this] { Play(DiskPath(0)); }}},
+      {"stop-play", {0, 0, [] { StopPlay(); }}},
+      {"record",
+       {2, 2,
+        [this] {
+          dword slot = Number(0);
+          // A recording's file is there from its first moment on.
+          if (!Exists(DiskPath(1))) WriteFile(DiskPath(1), "");
+          if (!Record(slot, DiskPath(1))) throw Unreadable{"the recorder has no such slot"};
+          recordOrder_.push_back(slot);
+        }}},
+      {"stop-record",
+       {1, 1,
+        [this] {
+          dword slot = Number(0);
+          StopRecording(slot);
+          recordOrder_.erase(std::remove(recordOrder_.begin(), recordOrder_.end(), slot),
+                             recordOrder_.end());
+        }}},
+      // ---- events and time ----
+      {"key",
+       {1, 1,
+        [this] {
+          auto k = kKeys.find(args_[0]);
+          Send(HOST_EVENT_KEY, k != kKeys.end() ? k->second : Number(0));
+        }}},
+      {"idle",
+       {0, 1,
+        [this] {
+          dword n = args_.empty() ? 1 : Number(0);
+          for (dword i = 0; i < n; ++i)
+            Send(HOST_EVENT_IDLE, 0);
+        }}},
+      {"wait", {1, 1, [this] { Advance(WaitTicks(args_[0])); }}},
+      {"manager", {1, 1, [this] { Send(HOST_EVENT_MANAGER, Number(0)); }}},
+      {"event", {2, 2, [this] { Send(Number(0), Number(1)); }}},
+      {"snapshot",
+       {1, 1,
+        [this] {
+          fs::path shot =
+              fs::path(options_.shotDir.empty() ? options_.baseDir : options_.shotDir) / args_[0];
+          if (WritePng(shot.string()))
+            out_ << "  wrote " << shot.string() << "\n";
+          else
+            out_ << "  (no PNG support in this stand)\n";
+        }}},
+      // ---- expectations ----
+      {"expect",
+       {1, 6,
+        [this] {
+          const std::string& what = args_[0];
+          if (what == "file" && args_.size() == 2) {
+            Expect(Exists(args_[1]), args_[1] + " does not exist");
+          } else if (what == "no-file" && args_.size() == 2) {
+            Expect(!Exists(args_[1]), args_[1] + " still exists");
+          } else if (what == "returned" && args_.size() == 2) {
+            dword v = kKeys.count(args_[1]) ? kKeys.at(args_[1]) : Number(1);
+            Expect(returned_ == v, "the event returned " + Hex(returned_) + ", not " + Hex(v));
+          } else if ((what == "region" || what == "no-region") && args_.size() == 5) {
+            bool has = HasRegion(Number(1), Number(2), Number(3), Number(4));
+            Expect(has == (what == "region"),
+                   std::string(has ? "a" : "no") + " region " + Rest(1) + " is on the screen");
+          } else if (what == "pixel" && args_.size() == 4) {
+            dword p = ScreenPixel(Number(1), Number(2));
+            Expect(p == Number(3), "pixel " + Rest(1) + " is " + Hex(p));
+          } else if (what == "line" && args_.size() >= 3) {
+            std::istringstream in(ReadFile(args_[1]));
+            bool found = false;
+            for (std::string line; std::getline(in, line);) {
+              if (!line.empty() && line.back() == '\r') line.pop_back();
+              found = found || line == Rest(2);
+            }
+            Expect(found, args_[1] + " has no line '" + Rest(2) + "'");
+          } else {
+            throw Unreadable{"unknown expectation '" + Rest(0) + "'"};
+          }
+        }}},
+  };
+};
+
+// Splits a line into words; "double quotes" keep spaces inside one word.
+std::vector<std::string> Words(const std::string& line) {
+  std::vector<std::string> words;
+  size_t i = 0;
+  while (i < line.size()) {
+    if (line[i] == ' ' || line[i] == '\t') {
+      ++i;
+      continue;
+    }
+    std::string word;
+    if (line[i] == '"') {
+      size_t end = line.find('"', i + 1);
+      if (end == std::string::npos) throw Unreadable{"unterminated quote"};
+      word = line.substr(i + 1, end - i - 1);
+      i = end + 1;
+    } else {
+      size_t end = line.find_first_of(" \t", i);
+      if (end == std::string::npos) end = line.size();
+      word = line.substr(i, end - i);
+      i = end;
+    }
+    words.push_back(word);
+  }
+  return words;
+}
+
+}  // namespace
+
+ScenarioResult RunScenario(std::istream& script, const ScenarioOptions& options, std::ostream& out,
+                           std::ostream& err) {
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(script, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  Reset();
+  Runner runner(options, out);
+  for (size_t cursor = 0; cursor < lines.size();) {
+    size_t number = ++cursor;
+    const std::string& line = lines[number - 1];
+    size_t hash = line.find('#');
+    std::string code = line.substr(0, hash);
+    if (code.find_first_not_of(" \t") == std::string::npos) continue;
+    size_t first = code.find_first_not_of(" \t");
+    size_t last = code.find_last_not_of(" \t");
+    out << options.name << ":" << number << ": " << code.substr(first, last - first + 1) << "\n";
+    try {
+      runner.Execute(Words(code), lines, cursor);
+    } catch (const Unreadable& u) {
+      err << options.name << ":" << number << ": cannot read the scenario: " << u.reason << "\n";
+      return SCENARIO_UNREADABLE;
+    } catch (const Failed& f) {
+      err << options.name << ":" << number << ": expectation failed: " << f.reason << "\n";
+      out << "FAILED at line " << number << "\n";
+      return SCENARIO_FAILED;
+    }
+  }
+  out << "PASSED\n";
+  return SCENARIO_PASSED;
+}
+
+}  // namespace stand
