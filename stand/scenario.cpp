@@ -303,7 +303,7 @@ class Runner {
         }}},
       // ---- expectations ----
       {"expect",
-       {1, 6,
+       {1, 64,
         [this] {
           const std::string& what = args_[0];
           if (what == "file" && args_.size() == 2) {
