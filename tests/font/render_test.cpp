@@ -340,3 +340,54 @@ TEST_F(Render, NothingIsWrittenOutsideTheBox) {
 }
 
 }  // namespace
+
+namespace {
+
+// The standard font the message box uses, drawn as the box draws it.
+TEST_F(Render, StandardFont) {
+  InstallStandardFont("Calibri_14.ufnt");
+  ASSERT_EQ(FMUC_LoadFontFile("Calibri_14.ufnt", &font), 1);
+  auto draw = [&](const char* text, dword maxX, byte mode, byte align) {
+    const word region = TAP_Osd_Create(0, 0, 200, 30, 0, 0);
+    TAP_Osd_FillBox(region, 0, 0, 200, 30, kBlack);
+    FMUC_PutStringAA(region, 0, 0, maxX, text, kWhite, 0, &font, mode, align, 1.0f);
+    std::vector<dword> pixels;
+    for (dword y = 0; y < 30; ++y)
+      for (dword x = 0; x < 200; ++x)
+        pixels.push_back(stand::RegionPixel(region, x, y));
+    TAP_Osd_Delete(region);
+    return pixels;
+  };
+  auto inkedColumns = [](const std::vector<dword>& pixels) {
+    dword last = 0;
+    for (dword i = 0; i < pixels.size(); ++i)
+      if (pixels[i] != kBlack) last = std::max(last, i % 200 + 1);
+    return last;
+  };
+
+  // Latin-1 text is drawn as its UTF-8 form; white over black gives only greys.
+  const std::vector<dword> latin1 = draw("Caf\xE9", 199, 0, 0);
+  EXPECT_EQ(latin1, draw("Caf\xC3\xA9", 199, 0, 0));
+  for (dword p : latin1)
+    EXPECT_TRUE(p >> 24 == 0xFF && (p & 0xFF) == ((p >> 8) & 0xFF) &&
+                (p & 0xFF) == ((p >> 16) & 0xFF));
+
+  // An accent (U+00B4) over e: no wider than e, and it adds ink; a double mark
+  // (U+035C) wider than the e is kept inside the text's box.
+  ASSERT_NE(FMUC_GetGlyphData(&font, "\xC2\xB4", nullptr), nullptr);
+  EXPECT_EQ(FMUC_GetStringWidth("e\xC2\xB4", &font), FMUC_GetStringWidth("e", &font));
+  EXPECT_NE(draw("e\xC2\xB4", 199, 0, 0), draw("e", 199, 0, 0));
+  EXPECT_LE(inkedColumns(draw("e\xCD\x9C", 199, 0, 0)), dword(FMUC_GetStringWidth("e", &font)));
+
+  // A long title cut in every way stays within its room.
+  const char* title = "The quick brown fox jumps over the lazy dog";
+  for (byte mode = 0; mode < 3; ++mode)
+    for (byte align = 0; align < 3; ++align) {
+      const std::vector<dword> pixels = draw(title, 99, mode, align);
+      EXPECT_GT(inkedColumns(pixels), 50u) << int(mode) << " " << int(align);
+      EXPECT_LE(inkedColumns(pixels), 100u) << int(mode) << " " << int(align);
+    }
+  EXPECT_EQ(inkedColumns(draw(title, 99, FMUC_FIT_ALL_OR_NOTHING, 0)), 0u);
+}
+
+}  // namespace

@@ -6,6 +6,7 @@
 #include "lib/menu/menu.h"
 #include "lib/osd/event.h"
 #include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 #include "settings/config.h"
 #include "settings/display.h"
 #include "tests/support/stand_test.h"
@@ -54,6 +55,8 @@ void ResetToolkitState() {
   // memory. The standard fonts' blocks went too, but their files are still open.
   MessageBox = tMessageBox{};
   MessageBoxOSDRgn = ProgressBarOSDRgn = MyOSDRgn = 0;
+  // The message window's region went with the stand.
+  MessageWinRgn = 0;
   MessageBoxAllowScrollOver = MessageBoxNoNormalMode = InfoBoxExitButton = 0;
   InfoBoxSaveArea = nullptr;
   InfoBoxSaveAreaX = InfoBoxSaveAreaY = 0;
