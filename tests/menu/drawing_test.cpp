@@ -1,6 +1,7 @@
 // The menu drawn in the stand: line geometry, scroll bar, value arrows, numbers, the
 // cursor looks and its cached tile, and redrawing only what changed.
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
