@@ -40,7 +40,8 @@ void ConvertPathType(const char* source, char* destination, dword wantedType) {
         break;
       case PATH_LINUX_DIR:
         possible = wantedType == PATH_LINUX_FILE || (wantedType == PATH_TAP_DIR && onDisk);
-        if (wantedType == PATH_TAP_DIR) text = source + 7;
+        // Only a path on the disk is long enough to lose its "/mnt/hd".
+        if (wantedType == PATH_TAP_DIR && onDisk) text = source + 7;
         break;
       case PATH_TAP_FILE:
         withRoot = wantsLinux;
@@ -50,7 +51,7 @@ void ConvertPathType(const char* source, char* destination, dword wantedType) {
       case PATH_LINUX_FILE:
         if (wantedType == PATH_TAP_DIR || wantedType == PATH_TAP_FILE) {
           possible = onDisk && source[7] == '/';
-          text = source + 7;
+          if (onDisk) text = source + 7;
         }
         piece = wantedType == PATH_FILE_NAME ? NAME_PART : wantsDir ? DIR_PART : WHOLE;
         break;
