@@ -55,8 +55,9 @@ TEST_F(WindowTest, OpensCentredWithTitleAndRows) {
   EXPECT_EQ(Pixel(171, 27), 0xFF00FF00u);
   EXPECT_EQ(stand::SyncedPixel(213, 167), 0xFF7F7F7Fu);
 
-  ASSERT_TRUE(stand::WritePng(SCRAPDECK_BINARY_DIR "/screenshots/settings_window.png") ||
-              !stand::FirmwareLineHeight(0));
+#ifdef SCRAPDECK_STAND_PNG
+  EXPECT_TRUE(stand::WritePng(SCRAPDECK_BINARY_DIR "/screenshots/settings_window.png"));
+#endif
 }
 
 TEST_F(WindowTest, ValueTexts) {
