@@ -1,21 +1,18 @@
 // Anti-aliased text: one 34-character line of the 14-pixel standard font drawn with
-// FMUC_PutStringAA, over a solid background and blended onto the screen. The
-// counters give the time per inked glyph pixel (coverage above 0).
+// FMUC_PutStringAA, over a solid background and blended onto the screen, and the
+// same line drawn by the peer that rasterises every glyph with FreeType at each
+// call. The counters give the time per inked glyph pixel (coverage above 0).
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
+#include <vector>
 
+#include "bench/peer.h"
+#include "bench/support.h"
 #include "lib/font/font.h"
-#include "stand/stand.h"
 
 namespace {
 
-const char kLine[] = "Recording stopped: Film (2026) 1/2";  // 34 characters
-static_assert(sizeof kLine - 1 == 34, "a 34-character line");
+using bench::kLine;
 constexpr dword kRegionWidth = 720;
 constexpr dword kRegionHeight = 40;
 
@@ -45,29 +42,36 @@ void BM_PutStringAA_OverScreen(benchmark::State& state) {
   Draw(state, 0);
 }
 
+// The peer draws into a buffer of the region's size, as the renderer draws into
+// the box it saved.
+void BM_FreeTypePeer(benchmark::State& state) {
+  bench::FreeTypePeer peer;
+  if (!peer.Open(14)) {
+    state.SkipWithError("no FreeType face");
+    return;
+  }
+  std::vector<uint32_t> pixels(kRegionWidth * kRegionHeight);
+  int covered = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::fill(pixels.begin(), pixels.end(), 0xFF202040);
+    state.ResumeTiming();
+    covered = peer.Draw(pixels.data(), kRegionWidth, kRegionHeight, 10, 5, kLine, 0xFFFFFFFF);
+    benchmark::DoNotOptimize(pixels.data());
+  }
+  state.counters["inked_px"] = double(covered);
+}
+
 BENCHMARK(BM_PutStringAA_SolidBack);
 BENCHMARK(BM_PutStringAA_OverScreen);
-
-// The font the build made, beside this program: <build>/bin/.. /data/fonts.
-bool InstallFont(const char* name) {
-  const std::filesystem::path file =
-      std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "data" /
-      "fonts" / name;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "font_bench: %s is missing; build the fonts first\n", file.c_str());
-    return false;
-  }
-  stand::WriteFile(std::string("/ProgramFiles/Settings/Fonts/") + name,
-                   std::string(std::istreambuf_iterator<char>(in), {}));
-  return true;
-}
+BENCHMARK(BM_FreeTypePeer);
 
 }  // namespace
 
 int main(int argc, char** argv) {
   stand::Reset();
-  if (!InstallFont("Calibri_14.ufnt") || !FMUC_LoadFontFile("Calibri_14.ufnt", &font)) return 1;
+  if (!bench::InstallFont("Calibri_14.ufnt") || !FMUC_LoadFontFile("Calibri_14.ufnt", &font))
+    return 1;
   region = TAP_Osd_Create(0, 0, kRegionWidth, kRegionHeight, 0, 0);
   byte length = 1;
   for (const char* p = kLine; *p; p += length) {

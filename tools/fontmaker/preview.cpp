@@ -32,7 +32,8 @@ bool WritePreview(const Font& font, const std::string& png_path, std::string* er
   cell_h += 2 * kPadding;
   const int count = static_cast<int>(font.glyphs.size());
   const int rows = std::max(1, (count + kColumns - 1) / kColumns);
-  const int width = kColumns * cell_w;
+  // volatile: optimised builds otherwise warn that libpng's longjmp may clobber it.
+  const volatile int width = kColumns * cell_w;
   const int height = rows * cell_h;
   std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3, kPaper);
 
