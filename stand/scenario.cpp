@@ -71,8 +71,10 @@ std::string Hex(dword v) {
 class Runner {
  public:
   Runner(const ScenarioOptions& options, std::ostream& out) : options_(options), out_(out) {}
+  // The recorder takes back a plug-in's memory when it ends it.
   ~Runner() {
     if (plugin_.handle) UnloadPlugin(plugin_);
+    ResetMemory();
   }
 
   // Runs one command; commands that take a block of lines read them from lines,
@@ -392,6 +394,9 @@ ScenarioResult RunScenario(std::istream& script, const ScenarioOptions& options,
       return SCENARIO_FAILED;
     }
   }
+  MemoryStats held = Memory();
+  out << "  end: the plug-in holds " << held.liveBlocks << " blocks (" << held.liveBytes
+      << " bytes), at most " << held.peakBytes << " bytes at once\n";
   out << "PASSED\n";
   return SCENARIO_PASSED;
 }
