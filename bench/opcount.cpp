@@ -1,9 +1,9 @@
 // scrapdeck-opcount OP: prepares the recorder for one operation of the plug-in and
-// runs that operation once between two toggles of callgrind's collection, so that
-// `valgrind --tool=callgrind --collect-atstart=no` records exactly that call (the
-// set-up and warm-up calls before it are not collected). bench/plugin_cost.py then
-// takes the stand's host functions out of the count. Figures that need no callgrind
-// (heap use) are printed as "name value" lines; so are the counts the budgets need.
+// runs that operation once with callgrind's instrumentation switched on, so that
+// `valgrind --tool=callgrind --instr-atstart=no` records exactly that call (the
+// set-up and warm-up calls before it are neither counted nor seen as calls). bench/plugin_cost.py
+// then takes the stand's host functions out of the count. Figures that need no callgrind (heap use)
+// are printed as "name value" lines; so are the counts the budgets need.
 //
 // The event-cycle operations run the plug-in image itself, loaded like the recorder
 // loads it; the toolkit operations call the same code through the static library.
@@ -37,9 +37,9 @@ const char kFilm[] = "/DataFiles/Film.rec";
 
 template <class F>
 __attribute__((noinline)) void Measure(F&& call) {
-  CALLGRIND_TOGGLE_COLLECT;
+  CALLGRIND_START_INSTRUMENTATION;
   call();
-  CALLGRIND_TOGGLE_COLLECT;
+  CALLGRIND_STOP_INSTRUMENTATION;
 }
 
 void Figure(const char* name, double value) {

@@ -34,6 +34,7 @@ def parse(path):
     cur = {"ob": "", "fl": "", "fn": ""}
     callee = {"ob": None, "fl": None, "fn": None}
     functions = {}  # (ob, fn) -> fl
+    own = {}  # (ob, fn) -> instructions in the function itself
     edges = {}  # ((ob, fn), (ob, fn)) -> [count, inclusive]
     total = None
     pending_call = None
@@ -82,7 +83,13 @@ def parse(path):
                 continue
             if line.startswith("totals:") or line.startswith("summary:"):
                 total = int(line.split()[1])
-    return functions, edges, total
+                continue
+            if line[0] in "0123456789+-*":
+                parts = line.split()
+                if len(parts) > 1:
+                    key = (cur["ob"], cur["fn"])
+                    own[key] = own.get(key, 0) + int(parts[1])
+    return functions, own, edges, total
 
 
 def main():
@@ -90,11 +97,13 @@ def main():
     parser.add_argument("profile")
     parser.add_argument("--plugin-names", help="file of plug-in function names, one a line")
     parser.add_argument("--driver", required=True, help="path of the driver program")
+    parser.add_argument("--breakdown", action="store_true",
+                        help="also list where the plug-in's instructions go")
     parser.add_argument("--whole", action="store_true",
                         help="count everything collected (a peer without host calls)")
     args = parser.parse_args()
 
-    functions, edges, total = parse(args.profile)
+    functions, own, edges, total = parse(args.profile)
     if total is None:
         sys.exit("plugin_cost: no totals in " + args.profile)
     if args.whole:
@@ -121,18 +130,27 @@ def main():
 
     entered = host = 0
     calls = {}
+    spent = {}  # plug-in function or library routine it calls -> instructions
+    for function, cost in own.items():
+        if is_plugin(function):
+            spent[function[1]] = spent.get(function[1], 0) + cost
     for (caller, target), (count, inclusive) in edges.items():
         if not is_plugin(caller) and is_plugin(target):
             entered += inclusive
         if is_plugin(caller):
             if is_stand(target):
                 host += inclusive
+            elif not is_plugin(target):
+                label = "(library) " + (target[1] or "?")
+                spent[label] = spent.get(label, 0) + inclusive
             name = re.sub(r"\(.*$", "", target[1] or "")
             m = FILE_CALLS.match(name)
             if m:
                 calls[m.group(1)] = calls.get(m.group(1), 0) + count
-    print(json.dumps({"instructions": entered - host, "total": total, "host": host,
-                      "calls": calls}))
+    result = {"instructions": entered - host, "total": total, "host": host, "calls": calls}
+    if args.breakdown:
+        result["breakdown"] = dict(sorted(spent.items(), key=lambda item: -item[1]))
+    print(json.dumps(result, indent=1 if args.breakdown else None))
 
 
 if __name__ == "__main__":
