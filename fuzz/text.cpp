@@ -5,40 +5,14 @@
 #include "fuzz/fuzz.h"
 #include "lib/text/text.h"
 
-namespace {
-
-// The input as the string routines take it, at the very end of its block. A 0x10
-// selection keeps its three bytes (its table number may be 0); its second byte is 0x00
-// in broadcast texts and never a terminator, so an input that stops right after the
-// 0x10 gets that byte. A two-byte (0x14) text keeps its inner NULs and gets the closing
-// 0x00 0x00 pair. Anything else ends at its first NUL. *bytes (when given) receives
-// the number of bytes before the terminator.
-std::vector<char> Encoded(const std::string& input, size_t* bytes) {
-  const byte selection = input.empty() ? 0 : byte(input[0]);
-  std::string body = input;
-  size_t terminators = 1;
-  if (selection == 0x14) {
-    terminators = 2;
-  } else {
-    if (selection == 0x10 && body.size() < 2) body.push_back('\0');
-    size_t from = selection == 0x10 ? 3 : 0;
-    size_t end = body.find('\0', from < body.size() ? from : body.size());
-    if (end != std::string::npos) body.resize(end);
-  }
-  if (bytes) *bytes = body.size() + terminators - 1;
-  return fuzz::Exact(body, terminators, true);
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // text #|# second text (needle, insert) #|# numbers (table, positions, counts, limit)
   std::vector<std::string> f = fuzz::Split(data, size, 3);
   const std::string& numbers = f[2];
   fuzz::BeginInput();  // the conversion copies with the host's TAP_MemCpy
   size_t bytes = 0;
-  std::vector<char> text = Encoded(f[0], &bytes);
-  std::vector<char> other = Encoded(f[1], nullptr);
+  std::vector<char> text = fuzz::Encoded(f[0], &bytes);
+  std::vector<char> other = fuzz::Encoded(f[1], nullptr);
   const char* end = text.data() + bytes;
   auto inside = [&](const char* p) { return p >= text.data() && p <= end; };
 
