@@ -158,6 +158,26 @@ TEST_F(Render, BlendsOverTheScreen) {
   EXPECT_EQ(stand::RegionPixel(region, 35, 0), 0xFF7E0000u);
 }
 
+// Unscaled text over the screen blends each channel as FM_AlphaBlendRGB does, keeps
+// the fore colour's alpha, and reads every pixel's own background.
+TEST_F(Render, UnscaledBlendOverTheScreenMatchesTheChannelBlend) {
+  const byte coverages[] = {1, 64, 128, 200, 254};
+  std::vector<TestGlyph> glyphs;
+  for (int i = 0; i < 5; ++i)
+    glyphs.push_back(RowGlyph('a' + i, 10, 10, coverages[i], {0, 1}));
+  Load(glyphs);
+  const dword backs[] = {0xFF123456, 0xFFFEDCBA};
+  const word region = Region(100, 10, backs[0]);
+  TAP_Osd_FillBox(region, 0, 1, 100, 1, backs[1]);
+  const dword fore = 0x80C08040;
+  FMUC_PutStringAA(region, 0, 0, 99, "abcde", fore, 0, &font, 0, 0, 1.0f);
+  for (int i = 0; i < 5; ++i)
+    for (dword r = 0; r < 2; ++r)
+      EXPECT_EQ(stand::RegionPixel(region, 10 * i + 5, r),
+                0x80000000u | FM_AlphaBlendRGB(coverages[i], fore, backs[r], 1.0f))
+          << "coverage " << int(coverages[i]) << " row " << r;
+}
+
 TEST_F(Render, Blending) {
   struct Row {
     dword coverage, fore, back;
