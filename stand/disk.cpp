@@ -4,12 +4,16 @@
 // which lives in its plug-in table slot. The system-library calls that the plug-in
 // makes on absolute paths (open, lstat, lstat64, fopen, remove) are interposed here:
 // a leading "/mnt/hd" is mapped onto the sandbox, everything else passes unchanged.
+// Reads and seeks on what was opened there are interposed too, so that each of these
+// calls can be made to fail once, like the host's file calls.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "stand/stand.h"
@@ -28,14 +33,27 @@ namespace {
 
 std::string root;  // host folder of the disk; empty before the first Reset
 int changeDirSuccess = 1;
-std::map<std::string, size_t> failCountdown;
 
-// Whether the armed fault of a host call fires on this call.
+// Calls made and armed faults of the failable calls. Built on first use and never
+// destroyed, like the descriptor map below: the system calls may run before this
+// file's statics are built and after they are gone.
+struct CallFaults {
+  std::map<std::string, size_t> calls, countdown;
+};
+CallFaults& Faults() {
+  static auto* faults = new CallFaults;
+  return *faults;
+}
+
+// Counts a call; whether the armed fault of the call fires on it.
 bool Fails(const char* call) {
-  auto it = failCountdown.find(call);
-  if (it == failCountdown.end() || it->second == 0) return false;
+  CallFaults& f = Faults();
+  ++f.calls[call];
+  auto it = f.countdown.find(call);
+  if (it == f.countdown.end() || it->second == 0) return false;
   if (--it->second) return false;
-  LogLine(std::string("TAP_Hdd_") + call + " failed on purpose");
+  bool host = std::isupper(static_cast<unsigned char>(call[0]));
+  LogLine((host ? std::string("TAP_Hdd_") : std::string()) + call + " failed on purpose");
   return true;
 }
 
@@ -167,6 +185,11 @@ std::map<std::string, size_t>& DiskReadCounts() {
   static auto* counts = new std::map<std::string, size_t>;
   return *counts;
 }
+// Streams that the system-library fopen gave for disk files.
+std::set<FILE*>& DiskStreams() {
+  static auto* streams = new std::set<FILE*>;
+  return *streams;
+}
 
 template <typename F>
 F Next(const char* name) {
@@ -189,7 +212,7 @@ void ResetDisk() {
   for (auto* d : {"/DataFiles", "/ProgramFiles", "/ProgramFiles/Settings"})
     MakeDir(d);
   changeDirSuccess = 1;
-  failCountdown.clear();
+  Faults() = CallFaults{};
   DiskReadCounts().clear();
   TAP_Hdd_ChangeDir = ChangeDir;
   TAP_Hdd_Exist = Exist;
@@ -256,7 +279,19 @@ void SetChangeDirSuccess(int value) {
   changeDirSuccess = value;
 }
 void FailHostCall(const std::string& call, size_t n) {
-  failCountdown[call] = n;
+  Faults().countdown[call] = n;
+}
+
+const std::vector<std::string>& HostCallNames() {
+  static const std::vector<std::string> names = {"Fopen",  "Fread",     "Fwrite", "Create",
+                                                 "Delete", "ChangeDir", "open",   "read",
+                                                 "lseek",  "fopen",     "fread",  "remove"};
+  return names;
+}
+
+size_t HostCalls(const std::string& call) {
+  auto it = Faults().calls.find(call);
+  return it == Faults().calls.end() ? 0 : it->second;
 }
 
 }  // namespace stand
@@ -274,6 +309,10 @@ int open(const char* path, int flags, ...) {
   }
   static auto next = stand::Next<int (*)(const char*, int, ...)>("open");
   std::string mapped = stand::MapLinuxPath(path);
+  if (mapped != path && stand::Fails("open")) {
+    errno = EIO;
+    return -1;
+  }
   int fd = next(mapped.c_str(), flags, mode);
   if (fd >= 0 && mapped != path) stand::DiskDescriptors()[fd] = path + 7;
   return fd;
@@ -283,8 +322,23 @@ ssize_t read(int fd, void* buffer, size_t count) {
   static auto next = stand::Next<ssize_t (*)(int, void*, size_t)>("read");
   auto& descriptors = stand::DiskDescriptors();
   auto it = descriptors.find(fd);
-  if (it != descriptors.end()) ++stand::DiskReadCounts()[it->second];
+  if (it != descriptors.end()) {
+    ++stand::DiskReadCounts()[it->second];
+    if (stand::Fails("read")) {
+      errno = EIO;
+      return -1;
+    }
+  }
   return next(fd, buffer, count);
+}
+
+off_t lseek(int fd, off_t offset, int whence) {
+  static auto next = stand::Next<off_t (*)(int, off_t, int)>("lseek");
+  if (stand::DiskDescriptors().count(fd) && stand::Fails("lseek")) {
+    errno = EIO;
+    return -1;
+  }
+  return next(fd, offset, whence);
 }
 
 int close(int fd) {
@@ -305,13 +359,39 @@ int lstat64(const char* path, struct stat64* st) {
 
 FILE* fopen(const char* path, const char* mode) {
   static auto next = stand::Next<FILE* (*)(const char*, const char*)>("fopen");
-  return next(stand::MapLinuxPath(path).c_str(), mode);
+  std::string mapped = stand::MapLinuxPath(path);
+  bool disk = path && mapped != path;
+  if (disk && stand::Fails("fopen")) {
+    errno = EIO;
+    return nullptr;
+  }
+  FILE* file = next(mapped.c_str(), mode);
+  if (file && disk) stand::DiskStreams().insert(file);
+  return file;
+}
+
+size_t fread(void* buffer, size_t size, size_t count, FILE* file) {
+  static auto next = stand::Next<size_t (*)(void*, size_t, size_t, FILE*)>("fread");
+  if (stand::DiskStreams().count(file) && stand::Fails("fread")) return 0;
+  return next(buffer, size, count, file);
+}
+
+int fclose(FILE* file) {
+  static auto next = stand::Next<int (*)(FILE*)>("fclose");
+  stand::DiskStreams().erase(file);
+  return next(file);
 }
 
 int remove(const char* path) {
   static auto next = stand::Next<int (*)(const char*)>("remove");
   std::string mapped = stand::MapLinuxPath(path);
-  if (path && mapped != path) stand::TraceCall(std::string("remove ") + (path + 7));
+  if (path && mapped != path) {
+    stand::TraceCall(std::string("remove ") + (path + 7));
+    if (stand::Fails("remove")) {
+      errno = EIO;
+      return -1;
+    }
+  }
   return next(mapped.c_str());
 }
 }

@@ -2,10 +2,11 @@
 //
 //   scrapdeck-stand [--disk DIR] IMAGE
 //       loads the image, starts it and reports what happened;
-//   scrapdeck-stand [--disk DIR] [--shots DIR] IMAGE SCENARIO|-
+//   scrapdeck-stand [--disk DIR] [--shots DIR] [FAULT] IMAGE SCENARIO|-
 //       runs a recorder scenario (stand/README.md) and exits 0 when every
 //       expectation held, 1 at the first that did not, 2 when it cannot read it.
-// With --disk, the recorder's disk is copied to DIR at the end.
+// With --disk, the recorder's disk is copied to DIR at the end. FAULT arms one fault
+// for the run: --fail-alloc K, --fail-call NAME K or --missing SYMBOL.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -21,7 +22,9 @@ namespace fs = std::filesystem;
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: scrapdeck-stand [--disk DIR] [--shots DIR] IMAGE [SCENARIO|-]\n");
+  std::fprintf(stderr,
+               "usage: scrapdeck-stand [--disk DIR] [--shots DIR] [--fail-alloc K | --fail-call "
+               "NAME K | --missing SYMBOL] IMAGE [SCENARIO|-]\n");
   return 2;
 }
 
@@ -55,26 +58,64 @@ int Start(const std::string& image, const std::string& disk) {
   return result == 1 ? 0 : 1;
 }
 
+// A count of 1 or more, whole word only.
+bool Count(const char* text, size_t& count) {
+  char* end = nullptr;
+  unsigned long long v = std::strtoull(text, &end, 10);
+  if (!*text || *end || v == 0 || text[0] == '-') return false;
+  count = static_cast<size_t>(v);
+  return true;
+}
+
+bool KnownCall(const std::string& name) {
+  for (const std::string& call : stand::HostCallNames())
+    if (call == name) return true;
+  return false;
+}
+
+bool KnownObject(const std::string& name) {
+  for (const char* object : {"_tapTask", "_curTapTask", "_hddRecordFile", "_osdInfo",
+                             "_Z26Appl_ConvertToValidUTF8StrPhi"})
+    if (name == object) return true;
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string disk, shots;
   std::vector<std::string> positional;
+  stand::ScenarioOptions options;
+  int faults = 0;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--disk") && i + 1 < argc) {
       disk = argv[++i];
     } else if (!std::strcmp(argv[i], "--shots") && i + 1 < argc) {
       shots = argv[++i];
+    } else if (!std::strcmp(argv[i], "--fail-alloc") && i + 1 < argc) {
+      if (!Count(argv[++i], options.failAllocation)) return Usage();
+      ++faults;
+    } else if (!std::strcmp(argv[i], "--fail-call") && i + 2 < argc) {
+      options.failHostCall = argv[++i];
+      if (!KnownCall(options.failHostCall) || !Count(argv[++i], options.failHostCallAt))
+        return Usage();
+      ++faults;
+    } else if (!std::strcmp(argv[i], "--missing") && i + 1 < argc) {
+      options.missingSymbol = argv[++i];
+      if (!KnownObject(options.missingSymbol)) return Usage();
+      ++faults;
     } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
       return Usage();
     } else {
       positional.push_back(argv[i]);
     }
   }
-  if (positional.empty() || positional.size() > 2) return Usage();
-  if (positional.size() == 1) return Start(positional[0], disk);
+  if (positional.empty() || positional.size() > 2 || faults > 1) return Usage();
+  if (positional.size() == 1) {
+    if (faults) return Usage();
+    return Start(positional[0], disk);
+  }
 
-  stand::ScenarioOptions options;
   options.image = positional[0];
   const std::string& file = positional[1];
   std::ifstream in;

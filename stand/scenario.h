@@ -3,21 +3,45 @@
 #ifndef SCRAPDECK_STAND_SCENARIO_H
 #define SCRAPDECK_STAND_SCENARIO_H
 
+#include <cstddef>
+#include <functional>
 #include <iosfwd>
 #include <string>
 
 namespace stand {
 
 struct ScenarioOptions {
-  std::string image;    // the plug-in image to run
-  std::string name;     // the scenario's name in messages (its file name)
-  std::string baseDir;  // where relative image and snapshot paths start
-  std::string shotDir;  // where snapshots go ("" = baseDir)
+  std::string image;      // the plug-in image to run
+  std::string name;       // the scenario's name in messages (its file name)
+  std::string baseDir;    // where relative image and snapshot paths start
+  std::string shotDir;    // where snapshots go ("" = baseDir)
+  bool snapshots = true;  // false: snapshot commands write nothing
+
+  // One fault armed for the whole run (fault sweeps): the failAllocation-th call of
+  // TAP_MemAlloc fails (0 = none); the failHostCallAt-th call of the host or system
+  // call failHostCall fails (see stand::FailHostCall); missingSymbol is a firmware
+  // object the plug-in cannot find ("" = all there).
+  size_t failAllocation = 0;
+  std::string failHostCall;
+  size_t failHostCallAt = 0;
+  std::string missingSymbol;
+
+  // false: an expectation that does not hold is reported in the transcript and the
+  // run goes on to the end (a sweep's faulty runs are judged by other means).
+  bool stopAtFailure = true;
+  // Called when the plug-in is about to start, with the set-up on the disk, and at
+  // the end of the run (also after a failed expectation), before the recorder takes
+  // the plug-in's memory back; the stand's state can be read then.
+  std::function<void()> atStart;
+  std::function<void()> atEnd;
 };
 
 enum ScenarioResult { SCENARIO_PASSED = 0, SCENARIO_FAILED = 1, SCENARIO_UNREADABLE = 2 };
 
 // Runs the scenario, printing the transcript to out and the first failure to err.
+// The transcript's last lines count what the run used: the plug-in's memory, its
+// TAP_MemAlloc calls and its calls of each failable host call (stand::HostCallNames),
+// so that a sweep knows how many fault points a scenario has.
 ScenarioResult RunScenario(std::istream& script, const ScenarioOptions& options, std::ostream& out,
                            std::ostream& err);
 

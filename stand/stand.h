@@ -66,8 +66,14 @@ void SetChangeDirSuccess(int value);
 size_t DiskReads(const std::string& diskPath);
 // Host file faults: the n-th call from now of the named host call fails
 // ("Fopen", "Fread", "Fwrite", "Create", "Delete", "ChangeDir"; reads and writes
-// come up short). 0 disarms.
+// come up short), or of the named system-library call on a disk file ("open",
+// "read", "lseek", "fopen", "fread", "remove"; these fail with EIO, fread reads
+// nothing). 0 disarms.
 void FailHostCall(const std::string& call, size_t n);
+// The failable calls above, and how often each was called since Reset (a system
+// call counts only on a disk file).
+const std::vector<std::string>& HostCallNames();
+size_t HostCalls(const std::string& call);
 
 // ---- Firmware objects ----
 // Plug-in table slot of the plug-in whose code runs ("_curTapTask").
