@@ -27,8 +27,10 @@ void INIFindStartEnd(const char* pattern, char** start, char** end, dword maxLen
   *start = candidate;
 
   // The line end is looked for behind the pattern, so that a key holding a line
-  // break can never put the end before the start.
-  char* afterPattern = candidate + strlen(pattern);
+  // break can never put the end before the start. The search matched the pattern
+  // without its leading selection bytes, so only those characters are stepped over:
+  // a key that starts with such bytes must not step past the end of the text.
+  char* afterPattern = candidate + strlen(SkipCharTableBytes(pattern));
   char* cr = strchr(afterPattern, '\r');
   char* lf = strchr(afterPattern, '\n');
   if (cr && lf && lf != cr + 1) {
