@@ -53,6 +53,10 @@ def main():
         columns = f.read().split("\n")[1].split()
         results["image_bytes"] = int(columns[0]) + int(columns[1])
 
+    parts = [results.get("strtoutf8_1k_" + kind) for kind in ("8859_9", "utf8", "big5")]
+    if all(part is not None for part in parts):
+        results["strtoutf8_1k"] = sum(parts)  # the three 1 KiB conversions together
+
     peer = results.get("peer_freetype_34")
     if peer:
         for name in ("putstring_34", "putstring_34_screen"):
