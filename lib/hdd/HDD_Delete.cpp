@@ -5,6 +5,10 @@
 
 void HDD_Delete(const char* fileName) {
   if (!fileName || !*fileName) return;
+  // A name relative to the current directory is only removed where that directory
+  // is known: the disk root in its place would remove another recording of the name.
+  char current[HDD_PATH_SIZE];
+  if (fileName[0] != '/' && HDD_TAP_GetCurrentDir(current) != 0) return;
   char fullPath[HDD_PATH_SIZE];
   ConvertPathType(fileName, fullPath, PATH_LINUX_FILE);
   if (!fullPath[0]) return;

@@ -95,7 +95,7 @@ extern int TAP_TableIndex;
 // the recording of it. fileName is a path of any form; naming a side file ".inf" or
 // ".nav" of a recording deletes the whole recording. A name whose pieces or family
 // paths would not fit the working texts is refused whole: nothing is stopped or
-// removed.
+// removed. So is a relative name while the current directory cannot be learned.
 void HDD_Delete(const char* fileName);
 
 // Splits path into directory (up to and including the last '/', HDD_PATH_SIZE

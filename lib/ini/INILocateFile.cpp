@@ -3,6 +3,19 @@
 #include "lib/hdd/hdd.h"
 #include "lib/ini/ini.h"
 
+namespace {
+
+enum Step { ENTERED, ABSENT, BLOCKED };
+
+// Enters a folder of the search. A folder that is there but cannot be entered may
+// hold the file: the search can then not tell that the file is nowhere.
+Step Enter(const char* folder) {
+  if (HDD_ChangeDir(folder)) return ENTERED;
+  return TAP_Hdd_Exist(folder) ? BLOCKED : ABSENT;
+}
+
+}  // namespace
+
 dword INILocateFile(const char* name, const char* appName) {
   if (!name || !*name) return INILOCATION_NotFound;
   if (INIFileExists(name)) return INILOCATION_AtCurrentDir;
@@ -15,21 +28,24 @@ dword INILocateFile(const char* name, const char* appName) {
   if (!remembered[0]) strcpy(remembered, "/");
 
   dword result = INILOCATION_NotFound;
-  if (HDD_ChangeDir("/ProgramFiles")) {
+  Step step = Enter("/ProgramFiles");
+  if (step == ENTERED) {
     if (INIFileExists(name)) {
       result = INILOCATION_AtProgramFiles;
       strcpy(remembered, "/ProgramFiles");
     }
-    if (HDD_ChangeDir("Settings")) {
+    step = Enter("Settings");
+    if (step == ENTERED) {
       if (INIFileExists(name)) {
         result = INILOCATION_AtSettings;
         strcpy(remembered, "/ProgramFiles/Settings");
       }
-      if (appName && appName[0] && appName[0] != '/' && HDD_ChangeDir(appName) &&
-          INIFileExists(name))
-        return INILOCATION_AtAppName;
+      if (appName && appName[0] && appName[0] != '/') {
+        step = Enter(appName);
+        if (step == ENTERED && INIFileExists(name)) return INILOCATION_AtAppName;
+      }
     }
   }
   HDD_ChangeDir(remembered);
-  return result;
+  return step == BLOCKED ? INILOCATION_Invalid : result;
 }

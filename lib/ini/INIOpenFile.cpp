@@ -30,6 +30,11 @@ dword INIOpenFile(const char* name, const char* appName) {
   // Without a saved directory the caller's one could not be restored.
   if (!HDD_TAP_PushDir()) return INILOCATION_NotFound;
   dword location = INILocateFile(name, appName);
+  // A search that could not look everywhere cannot say the file is new.
+  if (location >= INILOCATION_Invalid) {
+    HDD_TAP_PopDir();
+    return INILOCATION_NotFound;
+  }
   if (location == INILOCATION_NotFound) {
     HDD_TAP_PopDir();
     return NewBuffer(INI_BLOCK_SIZE) ? INILOCATION_NewFile : INILOCATION_NotFound;

@@ -46,6 +46,9 @@ dword INIOpenFile(const char* name, const char* appName);
 // those wins. The location code (2..5) or 0. Leaves the current directory where the
 // file was found (unchanged when it was found nowhere or in the current directory).
 // A file that only exists as the backup a failed save left behind counts as found.
+// INILOCATION_Invalid when a folder of the search is there but cannot be entered:
+// the file may be in it, so it cannot be called missing (a new file saved in its
+// place would drop what it holds).
 dword INILocateFile(const char* name, const char* appName);
 
 // Writes the buffer to the location's folder (creating "Settings" and the
