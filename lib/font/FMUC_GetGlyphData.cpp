@@ -10,10 +10,21 @@ FMUC_Glyph* FMUC_GetGlyphData(FMUC_Font* font, const char* text, byte* byteCount
   // Control codes never have glyphs; 0xA0 and up may be Latin-1 bytes.
   const byte lead = static_cast<byte>(*text);
   if (lead < 0x20 || (lead >= 0x80 && lead <= 0x9F)) return nullptr;
-  const dword codePoint = UTF8ToUTF32(text, byteCount);
+  // A byte below 0x80 is a character of its own and its own code point.
+  const dword codePoint = lead < 0x80 ? lead : UTF8ToUTF32(text, byteCount);
 
-  for (int i = 0; i < font->CachedGlyphs; ++i) {
-    if (font->GlyphCache[i].CodePoint == codePoint) return &font->GlyphCache[i];
+  // Every character drawn or measured comes through here, nearly always to find its
+  // glyph cached: the search looks at four entries per step.
+  FMUC_Glyph* glyph = font->GlyphCache;
+  FMUC_Glyph* const cacheEnd = glyph + (font->CachedGlyphs > 0 ? font->CachedGlyphs : 0);
+  for (; cacheEnd - glyph >= 4; glyph += 4) {
+    if (glyph[0].CodePoint == codePoint) return glyph;
+    if (glyph[1].CodePoint == codePoint) return glyph + 1;
+    if (glyph[2].CodePoint == codePoint) return glyph + 2;
+    if (glyph[3].CodePoint == codePoint) return glyph + 3;
+  }
+  for (; glyph < cacheEnd; ++glyph) {
+    if (glyph->CodePoint == codePoint) return glyph;
   }
 
   // The load emptied every definition whose pixels are not in the file.
@@ -24,7 +35,7 @@ FMUC_Glyph* FMUC_GetGlyphData(FMUC_Font* font, const char* text, byte* byteCount
   }
   if (!def || font->CachedGlyphs >= font->GlyphCount) return nullptr;
 
-  FMUC_Glyph* glyph = &font->GlyphCache[font->CachedGlyphs];
+  glyph = &font->GlyphCache[font->CachedGlyphs];
   const dword size = static_cast<dword>(def->Width) * def->Height;
   glyph->CodePoint = def->CodePoint;
   glyph->Width = def->Width;
