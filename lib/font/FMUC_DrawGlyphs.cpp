@@ -1,8 +1,8 @@
 #include "lib/font/font.h"
 
-void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const char* text, FMUC_Font* font,
-                     dword foreColor, bool solidBack, float blendFactor) {
-  if (!pixels || !text || boxWidth <= 0 || boxHeight <= 0) return;
+void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyph* const* glyphs,
+                     int count, dword foreColor, bool solidBack, float blendFactor) {
+  if (!pixels || !glyphs || boxWidth <= 0 || boxHeight <= 0) return;
   const dword alpha = foreColor & 0xFF000000;
   const bool unscaled = blendFactor == 1.0f;
   // One channel (at shift) of a partial coverage a of the fore colour over back, unscaled.
@@ -20,10 +20,8 @@ void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const char* tex
 
   int pen = 0;
   int centre = 0;  // of the last glyph that advanced the pen
-  byte length = 1;
-  for (const char* p = text; *p; p += length) {
-    const FMUC_Glyph* glyph = FMUC_GetGlyphData(font, p, &length);
-    if (!glyph) continue;
+  for (int g = 0; g < count; ++g) {
+    const FMUC_Glyph* glyph = glyphs[g];
     const int width = glyph->Width;
     const bool mark = FMUC_IsDiacriticalMark(glyph->CodePoint);
     // A mark is centred over the glyph before it and leaves the pen where it is.

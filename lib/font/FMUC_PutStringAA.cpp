@@ -11,6 +11,9 @@ enum : dword {
   PUTSTRING_MAX_TEXT = 0x00FFFFFF,
   PUTSTRING_ROOM = 20,          // spare bytes of the working copy, for the ellipsis
   PUTSTRING_DEFAULT_TABLE = 9,  // single bytes without a selection: ISO/IEC 8859-9
+  // The cleaned copy holds at most 127 bytes, one more character after an ellipsis
+  // was appended: every character's glyph fits.
+  PUTSTRING_MAX_GLYPHS = 130,
 };
 
 }  // namespace
@@ -49,15 +52,24 @@ void FMUC_PutStringAA(word region, dword x, dword y, dword maxX, const char* tex
     TAP_MemCpy(copy, text, length + 1);
   MakeValidFileName(copy, LC_CONTROL | LC_LINEBREAK);
 
+  // Each character's glyph is looked up once, for measuring and drawing alike; only a
+  // text cut to fit is looked up again.
+  const FMUC_Glyph* glyphs[PUTSTRING_MAX_GLYPHS];
+  int textWidth = 0;
+  dword height = 0;
+  int count = FMUC_GetStringGlyphs(copy, font, glyphs, PUTSTRING_MAX_GLYPHS, &textWidth, &height);
   // right: the last column of the text's box.
-  int64_t right = static_cast<int64_t>(x) + FMUC_GetStringWidth(copy, font) - 1;
-  if (static_cast<int64_t>(maxX) < right &&
-      !FMUC_FitString(copy, font, overflowMode, maxX, &right)) {
+  int64_t right = static_cast<int64_t>(x) + textWidth - 1;
+  if (count >= 0 && static_cast<int64_t>(maxX) < right) {
+    count = FMUC_FitString(copy, font, overflowMode, maxX, &right)
+                ? FMUC_GetStringGlyphs(copy, font, glyphs, PUTSTRING_MAX_GLYPHS, nullptr, &height)
+                : -1;
+  }
+  if (count < 0) {
     TAP_MemFree(copy);
     return;
   }
 
-  const dword height = FMUC_GetStringHeight(copy, font);
   const int64_t width = right - x + 1;
   int64_t drawX = x;
   if (align == FMUC_ALIGN_CENTER)
@@ -77,7 +89,7 @@ void FMUC_PutStringAA(word region, dword x, dword y, dword maxX, const char* tex
           TAP_Osd_SaveBox(region, static_cast<dword>(drawX), y, static_cast<dword>(width), height);
       if (pixels) {
         FMUC_DrawGlyphs(reinterpret_cast<dword*>(pixels), static_cast<int>(width),
-                        static_cast<int>(height), copy, font, foreColor, solidBack, blendFactor);
+                        static_cast<int>(height), glyphs, count, foreColor, solidBack, blendFactor);
         TAP_Osd_RestoreBox(region, static_cast<dword>(drawX), y, static_cast<dword>(width), height,
                            pixels);
         TAP_MemFree(pixels);

@@ -138,12 +138,20 @@ char* FMUC_PrevCharStart(const char* text, const char* p);
 // room for three more bytes. True when the text now fits.
 bool FMUC_FitString(char* text, FMUC_Font* font, byte overflowMode, int64_t maxX, int64_t* right);
 
-// Draws text into a box of boxWidth x boxHeight ARGB pixels saved from the screen,
-// from its top left corner; pixels that would fall outside the box are left out.
-// With solidBack the partial coverages come from AlphaLUT, else they are blended
-// with the pixels beneath.
-void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const char* text, FMUC_Font* font,
-                     dword foreColor, bool solidBack, float blendFactor);
+// The glyphs of text's characters in order, characters without one left out: at most
+// capacity of them into glyphs, with the text's width and height as
+// FMUC_GetStringWidth and FMUC_GetStringHeight measure it (each stored when asked
+// for). Each character is looked up once. The number of glyphs; -1 when there are
+// more than capacity.
+int FMUC_GetStringGlyphs(const char* text, FMUC_Font* font, const FMUC_Glyph** glyphs, int capacity,
+                         int* width, dword* height);
+
+// Draws count glyphs (from FMUC_GetStringGlyphs) into a box of boxWidth x boxHeight
+// ARGB pixels saved from the screen, from its top left corner; pixels that would fall
+// outside the box are left out. With solidBack the partial coverages come from
+// AlphaLUT, else they are blended with the pixels beneath.
+void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyph* const* glyphs,
+                     int count, dword foreColor, bool solidBack, float blendFactor);
 
 // One channel of coverage a (0 to 255) of fore over back, multiplied by factor and
 // limited to 255; only the low 8 bits of the first three arguments count.
