@@ -6,24 +6,26 @@ namespace {
 
 enum : int { CHUNK = 8 };  // coverage bytes looked at together
 
-// The n (1 to 8) coverage bytes from offset on of a glyph's size bytes at data, as one
-// number with the first byte lowest. Nothing outside the glyph's bytes is read.
-uint64_t CoverageChunk(const byte* data, int size, int offset, int n) {
-  uint64_t chunk = 0;
-  const int from = offset + CHUNK <= size ? offset : offset + n - CHUNK;
-  if (from < 0) {
-    // A glyph of fewer than eight bytes.
-    for (int i = n - 1; i >= 0; --i)
-      chunk = chunk << 8 | data[offset + i];
-    return chunk;
-  }
-  memcpy(&chunk, data + from, CHUNK);
+// Eight coverage bytes as one number, the first byte lowest.
+uint64_t Load8(const byte* p) {
+  uint64_t chunk;
+  memcpy(&chunk, p, CHUNK);
 #if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
   chunk = __builtin_bswap64(chunk);
 #endif
-  // Near the glyph's end the eight bytes read end with the wanted ones.
-  if (from != offset) return chunk >> (8 * (CHUNK - n));
-  return n == CHUNK ? chunk : chunk & ((uint64_t{1} << (8 * n)) - 1);
+  return chunk;
+}
+
+// The n (1 to 7) coverage bytes from offset on, at the end of a glyph's size bytes at
+// data too close for eight to be read from offset.
+uint64_t TailChunk(const byte* data, int offset, int n) {
+  const int from = offset + n - CHUNK;
+  if (from >= 0) return Load8(data + from) >> (8 * (CHUNK - n));
+  // A glyph of fewer than eight bytes.
+  uint64_t chunk = 0;
+  for (int i = n - 1; i >= 0; --i)
+    chunk = chunk << 8 | data[offset + i];
+  return chunk;
 }
 
 }  // namespace
@@ -96,19 +98,39 @@ void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyp
     const byte* const data = glyph->GlyphData;
     const int size = width * glyph->Height;
 
-    // Most of a glyph's box is empty: rows are looked at eight coverage bytes at a
-    // time, and within a chunk only the stretch from its first to its last covered
-    // byte is walked.
-    int row = 0;                                     // offset of the row's coverage
-    dword* rowPixels = pixels + left + firstColumn;  // of the first column drawn
-    for (int r = 0; r < rows; ++r, row += width, rowPixels += boxWidth) {
-      for (int c = firstColumn; c < endColumn; c += CHUNK) {
-        const int n = endColumn - c < CHUNK ? endColumn - c : CHUNK;
-        uint64_t chunk = CoverageChunk(data, size, row + c, n);
+    // Most of a glyph's box is empty. The rows above its first covered byte and below
+    // its last are passed over eight bytes at a time; the others are looked at in
+    // chunks of eight bytes, and within a chunk only the stretch from its first to its
+    // last covered byte is walked.
+    int inkStart = 0;
+    while (inkStart + CHUNK <= size && !Load8(data + inkStart))
+      inkStart += CHUNK;
+    int inkEnd = size;
+    while (inkEnd >= inkStart + CHUNK && !Load8(data + inkEnd - CHUNK))
+      inkEnd -= CHUNK;
+    const int firstRow = inkStart / width;
+    const int endRow = (inkEnd + width - 1) / width < rows ? (inkEnd + width - 1) / width : rows;
+    if (firstRow >= endRow) continue;
+
+    const int span = endColumn - firstColumn;
+    const int lastBytes = ((span - 1) & (CHUNK - 1)) + 1;  // in a row's last chunk
+    const uint64_t lastMask =
+        lastBytes == CHUNK ? ~uint64_t{0} : (uint64_t{1} << (8 * lastBytes)) - 1;
+    int row = firstRow * width + firstColumn;  // offset of the row's first coverage drawn
+    dword* rowPixels = pixels + firstRow * boxWidth + left + firstColumn;
+    for (int r = firstRow; r < endRow; ++r, row += width, rowPixels += boxWidth) {
+      for (int c = 0; c < span; c += CHUNK) {
+        uint64_t chunk;
+        if (span - c > CHUNK)
+          chunk = Load8(data + row + c);
+        else if (row + c + CHUNK <= size)
+          chunk = Load8(data + row + c) & lastMask;
+        else
+          chunk = TailChunk(data, row + c, lastBytes);
         if (!chunk) continue;
         const int skip = __builtin_ctzll(chunk) / 8;
         chunk >>= 8 * skip;
-        dword* pixel = rowPixels + (c - firstColumn) + skip;
+        dword* pixel = rowPixels + c + skip;
         do {
           const dword a = chunk & 0xFF;
           if (a) plot(pixel, a);
