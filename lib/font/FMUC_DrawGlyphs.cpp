@@ -28,53 +28,121 @@ uint64_t TailChunk(const byte* data, int offset, int n) {
   return chunk;
 }
 
+// Red and blue of a colour 16 bits apart and green 32 bits above its own place: each
+// channel's blend sum (below 65536) then has a lane of its own in one product.
+uint64_t Lanes(dword colour) {
+  return (colour & 0x00FF00FF) | static_cast<uint64_t>(colour & 0x0000FF00) << 24;
+}
+
+// How partial coverages are worked out in one drawing.
+enum Mode {
+  FROM_LUT,     // solid background: AlphaLUT, whatever lies beneath
+  OVER_SCREEN,  // unscaled over the screen: blended with each pixel beneath
+  SCALED,       // scaled over the screen: FM_AlphaBlendRGB for each pixel
+};
+
+// The colours of one drawing. Text over the screen mostly lies on a plain background:
+// the box's first pixel is taken for it, the blends of every coverage over it are
+// worked out once at the start, and pixels over anything else are blended one by one.
+// With a solid background the table holds AlphaLUT's results.
+struct Painter {
+  dword memo[256];
+  dword base;
+  dword foreColor;
+  dword alpha;
+  uint64_t foreLanes;
+  float factor;
+
+  Painter(Mode mode, dword fore, dword background, float blendFactor)
+      : base(background),
+        foreColor(fore),
+        alpha(fore & 0xFF000000),
+        foreLanes(Lanes(fore)),
+        factor(blendFactor) {
+    memo[255] = foreColor;
+    if (mode == FROM_LUT) {
+      for (dword a = 1; a < 255; ++a)
+        memo[a] = alpha | static_cast<dword>(AlphaLUT[a][0]) << 16 |
+                  static_cast<dword>(AlphaLUT[a][1]) << 8 | AlphaLUT[a][2];
+    } else if (mode == OVER_SCREEN) {
+      // Coverage a over b is (255 - a) * b + a * f = 255 * b + a * (f - b) in each lane:
+      // one step of f - b from coverage to coverage. The lanes' sums stay within their
+      // lanes, so the wrap-around of the steps in 64 bits comes out exact.
+      const uint64_t back = Lanes(base);
+      const uint64_t step = foreLanes - back;
+      uint64_t sum = back * 255;
+      for (dword a = 1; a < 255; ++a) {
+        sum += step;
+        memo[a] = Pack(sum);
+      }
+    }
+  }
+
+  // The blended channels of lane sums, with the fore colour's alpha.
+  dword Pack(uint64_t sum) const {
+    return alpha | (static_cast<dword>(sum >> 8) & 0x00FF00FF) |
+           (static_cast<dword>(sum >> 32) & 0x0000FF00);
+  }
+
+  // Coverage a (1 to 255) of the fore colour over back: FM_AlphaBlendRGB with the
+  // fore colour's alpha, unscaled channels summed in their lanes all at once. Kept out
+  // of the drawing loop.
+  __attribute__((noinline)) dword Blend(dword a, dword back) const {
+    if (a == 255) return foreColor;
+    if (factor != 1.0f)
+      return alpha | FM_AlphaBlendRGB(static_cast<byte>(a), foreColor, back, factor);
+    return Pack(Lanes(back) * (255 - a) + foreLanes * a);
+  }
+
+  template <Mode MODE>
+  void Plot(dword* pixel, dword a) {
+    if (MODE == FROM_LUT || (MODE == OVER_SCREEN && *pixel == base))
+      *pixel = memo[a];
+    else
+      *pixel = Blend(a, *pixel);
+  }
+
+  // Rows of one glyph's coverage, from offset row on and width bytes apart, into the
+  // rows of pixels from rowPixels on, boxWidth apart: span bytes of each row, in chunks
+  // of eight whose last has lastBytes bytes (lastMask keeps them). Within a chunk only
+  // the stretch from its first to its last covered byte is walked.
+  template <Mode MODE>
+  void Rows(const byte* data, int size, int width, int row, int rows, dword* rowPixels,
+            int boxWidth, int span, int lastBytes, uint64_t lastMask) {
+    for (; rows > 0; --rows, row += width, rowPixels += boxWidth) {
+      for (int c = 0;; c += CHUNK) {
+        const bool last = span - c <= CHUNK;
+        uint64_t chunk;
+        if (!last)
+          chunk = Load8(data + row + c);
+        else if (row + c + CHUNK <= size)
+          chunk = Load8(data + row + c) & lastMask;
+        else
+          chunk = TailChunk(data, row + c, lastBytes);
+        if (chunk) {
+          const int skip = __builtin_ctzll(chunk) / 8;
+          chunk >>= 8 * skip;
+          dword* pixel = rowPixels + c + skip;
+          do {
+            const dword a = chunk & 0xFF;
+            if (a) Plot<MODE>(pixel, a);
+            ++pixel;
+            chunk >>= 8;
+          } while (chunk);
+        }
+        if (last) break;
+      }
+    }
+  }
+};
+
 }  // namespace
 
 void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyph* const* glyphs,
                      int count, dword foreColor, bool solidBack, float blendFactor) {
   if (!pixels || !glyphs || boxWidth <= 0 || boxHeight <= 0) return;
-  const dword alpha = foreColor & 0xFF000000;
-  const bool unscaled = blendFactor == 1.0f;
-  // Red and blue of a colour 16 bits apart and green 32 bits above its own place: each
-  // channel's blend sum (below 65536) then has a lane of its own in one product.
-  auto spread = [](dword colour) -> uint64_t {
-    return (colour & 0x00FF00FF) | static_cast<uint64_t>(colour & 0x0000FF00) << 24;
-  };
-  const uint64_t foreLanes = spread(foreColor);
-  // Partial coverage a of the fore colour over back: FM_AlphaBlendRGB with the fore
-  // colour's alpha, its unscaled channels summed in the lanes all at once.
-  auto blend = [&](dword a, dword back) -> dword {
-    if (a == 255) return foreColor;
-    if (!unscaled)
-      return alpha | FM_AlphaBlendRGB(static_cast<byte>(a), foreColor, back, blendFactor);
-    const uint64_t sum = spread(back) * (255 - a) + foreLanes * a;
-    return alpha | (static_cast<dword>(sum >> 8) & 0x00FF00FF) |
-           (static_cast<dword>(sum >> 32) & 0x0000FF00);
-  };
-
-  // The results of one background for each coverage, worked out on first use. Text
-  // over the screen mostly lies on a plain background: the box's first pixel is taken
-  // for it, and pixels over anything else are blended one by one. With a solid
-  // background every partial coverage comes from AlphaLUT whatever lies beneath. No
-  // result has an alpha byte other than the fore colour's, so a value with another
-  // marks an entry not worked out yet.
-  const dword unknown = alpha ? 0 : 0xFFFFFFFF;
-  dword memo[256];
-  memset(memo, alpha ? 0 : 0xFF, sizeof memo);
-  memo[255] = foreColor;
-  const dword base = pixels[0];
-  auto plot = [&](dword* pixel, dword a) {
-    dword result = memo[a];
-    if (!solidBack && *pixel != base) {
-      result = blend(a, *pixel);
-    } else if (result == unknown) {
-      result = solidBack ? alpha | static_cast<dword>(AlphaLUT[a][0]) << 16 |
-                               static_cast<dword>(AlphaLUT[a][1]) << 8 | AlphaLUT[a][2]
-                         : blend(a, base);
-      memo[a] = result;
-    }
-    *pixel = result;
-  };
+  const Mode mode = solidBack ? FROM_LUT : blendFactor == 1.0f ? OVER_SCREEN : SCALED;
+  Painter painter(mode, foreColor, pixels[0], blendFactor);
 
   int pen = 0;
   int centre = 0;  // of the last glyph that advanced the pen
@@ -98,10 +166,8 @@ void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyp
     const byte* const data = glyph->GlyphData;
     const int size = width * glyph->Height;
 
-    // Most of a glyph's box is empty. The rows above its first covered byte and below
-    // its last are passed over eight bytes at a time; the others are looked at in
-    // chunks of eight bytes, and within a chunk only the stretch from its first to its
-    // last covered byte is walked.
+    // Most of a glyph's box is empty: the rows above its first covered byte and below
+    // its last are passed over eight bytes at a time.
     int inkStart = 0;
     while (inkStart + CHUNK <= size && !Load8(data + inkStart))
       inkStart += CHUNK;
@@ -113,31 +179,19 @@ void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyp
     if (firstRow >= endRow) continue;
 
     const int span = endColumn - firstColumn;
-    const int lastBytes = ((span - 1) & (CHUNK - 1)) + 1;  // in a row's last chunk
+    const int lastBytes = ((span - 1) & (CHUNK - 1)) + 1;
     const uint64_t lastMask =
         lastBytes == CHUNK ? ~uint64_t{0} : (uint64_t{1} << (8 * lastBytes)) - 1;
-    int row = firstRow * width + firstColumn;  // offset of the row's first coverage drawn
-    dword* rowPixels = pixels + firstRow * boxWidth + left + firstColumn;
-    for (int r = firstRow; r < endRow; ++r, row += width, rowPixels += boxWidth) {
-      for (int c = 0; c < span; c += CHUNK) {
-        uint64_t chunk;
-        if (span - c > CHUNK)
-          chunk = Load8(data + row + c);
-        else if (row + c + CHUNK <= size)
-          chunk = Load8(data + row + c) & lastMask;
-        else
-          chunk = TailChunk(data, row + c, lastBytes);
-        if (!chunk) continue;
-        const int skip = __builtin_ctzll(chunk) / 8;
-        chunk >>= 8 * skip;
-        dword* pixel = rowPixels + c + skip;
-        do {
-          const dword a = chunk & 0xFF;
-          if (a) plot(pixel, a);
-          ++pixel;
-          chunk >>= 8;
-        } while (chunk);
-      }
-    }
+    const int row = firstRow * width + firstColumn;
+    dword* const rowPixels = pixels + firstRow * boxWidth + left + firstColumn;
+    if (mode == FROM_LUT)
+      painter.Rows<FROM_LUT>(data, size, width, row, endRow - firstRow, rowPixels, boxWidth, span,
+                             lastBytes, lastMask);
+    else if (mode == OVER_SCREEN)
+      painter.Rows<OVER_SCREEN>(data, size, width, row, endRow - firstRow, rowPixels, boxWidth,
+                                span, lastBytes, lastMask);
+    else
+      painter.Rows<SCALED>(data, size, width, row, endRow - firstRow, rowPixels, boxWidth, span,
+                           lastBytes, lastMask);
   }
 }
