@@ -102,10 +102,35 @@ struct Painter {
       *pixel = Blend(a, *pixel);
   }
 
-  // Rows of one glyph's coverage, from offset row on and width bytes apart, into the
+  // The covered pixels of one chunk of a row: only the stretch from its first to its
+  // last covered byte is walked.
+  template <Mode MODE>
+  void Chunk(dword* pixel, uint64_t chunk) {
+    const int skip = __builtin_ctzll(chunk) / 8;
+    chunk >>= 8 * skip;
+    pixel += skip;
+    do {
+      const dword a = chunk & 0xFF;
+      if (a) Plot<MODE>(pixel, a);
+      ++pixel;
+      chunk >>= 8;
+    } while (chunk);
+  }
+
+  // Rows of a glyph no wider than a chunk, each with eight bytes to read from its first
+  // column drawn (coverage) within the glyph: mask keeps the row's own.
+  template <Mode MODE>
+  void NarrowRows(const byte* coverage, int rows, int width, dword* rowPixels, int boxWidth,
+                  uint64_t mask) {
+    for (; rows > 0; --rows, coverage += width, rowPixels += boxWidth) {
+      const uint64_t chunk = Load8(coverage) & mask;
+      if (chunk) Chunk<MODE>(rowPixels, chunk);
+    }
+  }
+
+  // Any rows of one glyph's coverage, from offset row on and width bytes apart, into the
   // rows of pixels from rowPixels on, boxWidth apart: span bytes of each row, in chunks
-  // of eight whose last has lastBytes bytes (lastMask keeps them). Within a chunk only
-  // the stretch from its first to its last covered byte is walked.
+  // of eight whose last has lastBytes bytes (lastMask keeps them).
   template <Mode MODE>
   void Rows(const byte* data, int size, int width, int row, int rows, dword* rowPixels,
             int boxWidth, int span, int lastBytes, uint64_t lastMask) {
@@ -119,20 +144,33 @@ struct Painter {
           chunk = Load8(data + row + c) & lastMask;
         else
           chunk = TailChunk(data, row + c, lastBytes);
-        if (chunk) {
-          const int skip = __builtin_ctzll(chunk) / 8;
-          chunk >>= 8 * skip;
-          dword* pixel = rowPixels + c + skip;
-          do {
-            const dword a = chunk & 0xFF;
-            if (a) Plot<MODE>(pixel, a);
-            ++pixel;
-            chunk >>= 8;
-          } while (chunk);
-        }
+        if (chunk) Chunk<MODE>(rowPixels + c, chunk);
         if (last) break;
       }
     }
+  }
+
+  // The rows firstRow to endRow - 1 of a glyph (as Rows): narrow ones quickly as long
+  // as a whole chunk can be read.
+  template <Mode MODE>
+  void Glyph(const byte* data, int size, int width, int firstRow, int endRow, int firstColumn,
+             int span, dword* rowPixels, int boxWidth) {
+    const int lastBytes = ((span - 1) & (CHUNK - 1)) + 1;
+    const uint64_t lastMask =
+        lastBytes == CHUNK ? ~uint64_t{0} : (uint64_t{1} << (8 * lastBytes)) - 1;
+    int row = firstRow * width + firstColumn;
+    if (span <= CHUNK && size - CHUNK >= row) {
+      // Rows up to the last one with eight bytes left from its first column drawn.
+      int quick = (size - CHUNK - row) / width + 1;
+      if (quick > endRow - firstRow) quick = endRow - firstRow;
+      NarrowRows<MODE>(data + row, quick, width, rowPixels, boxWidth, lastMask);
+      if (firstRow + quick == endRow) return;
+      firstRow += quick;
+      row += quick * width;
+      rowPixels += quick * boxWidth;
+    }
+    Rows<MODE>(data, size, width, row, endRow - firstRow, rowPixels, boxWidth, span, lastBytes,
+               lastMask);
   }
 };
 
@@ -179,19 +217,15 @@ void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyp
     if (firstRow >= endRow) continue;
 
     const int span = endColumn - firstColumn;
-    const int lastBytes = ((span - 1) & (CHUNK - 1)) + 1;
-    const uint64_t lastMask =
-        lastBytes == CHUNK ? ~uint64_t{0} : (uint64_t{1} << (8 * lastBytes)) - 1;
-    const int row = firstRow * width + firstColumn;
     dword* const rowPixels = pixels + firstRow * boxWidth + left + firstColumn;
     if (mode == FROM_LUT)
-      painter.Rows<FROM_LUT>(data, size, width, row, endRow - firstRow, rowPixels, boxWidth, span,
-                             lastBytes, lastMask);
+      painter.Glyph<FROM_LUT>(data, size, width, firstRow, endRow, firstColumn, span, rowPixels,
+                              boxWidth);
     else if (mode == OVER_SCREEN)
-      painter.Rows<OVER_SCREEN>(data, size, width, row, endRow - firstRow, rowPixels, boxWidth,
-                                span, lastBytes, lastMask);
+      painter.Glyph<OVER_SCREEN>(data, size, width, firstRow, endRow, firstColumn, span, rowPixels,
+                                 boxWidth);
     else
-      painter.Rows<SCALED>(data, size, width, row, endRow - firstRow, rowPixels, boxWidth, span,
-                           lastBytes, lastMask);
+      painter.Glyph<SCALED>(data, size, width, firstRow, endRow, firstColumn, span, rowPixels,
+                            boxWidth);
   }
 }
