@@ -167,10 +167,19 @@ int Delete(const char* name) {
 }
 
 // Sandbox path of an absolute Linux path on the disk, or the path unchanged.
+// A path that climbs above "/mnt/hd" with ".." lands on a name that never exists
+// inside the sandbox: whatever the plug-in asks, it can never reach the PC's files.
 std::string MapLinuxPath(const char* path) {
   if (!path || root.empty() || std::strncmp(path, "/mnt/hd", 7) != 0 ||
       (path[7] != '/' && path[7] != '\0'))
     return path ? path : "";
+  int depth = 0;
+  std::istringstream parts(path + 7);
+  for (std::string part; std::getline(parts, part, '/');) {
+    if (part.empty() || part == ".") continue;
+    depth += part == ".." ? -1 : 1;
+    if (depth < 0) return root + "/.outside-the-disk/none";
+  }
   return root + (path + 7);
 }
 
