@@ -10,6 +10,7 @@
 #include <sstream>
 #include <vector>
 
+#include "stand/firmware_dat.h"
 #include "stand/osd.h"
 #include "stand/recorder.h"
 #include "stand/stand.h"
@@ -235,7 +236,15 @@ class Runner {
           SetFirmwareSymbol("_Z26Appl_ConvertToValidUTF8StrPhi", args_[0] == "utf8");
         }}},
       {"system-id", {1, 1, [this] { SetSystemId(Number(0)); }}},
-      {"model-slots", {1, 1, [this] { SetModelSlots(Number(0)); }}},
+      {"model-slots",
+       {1, 1,
+        [this] {
+          // The recorder's slots, and the model table on its disk that tells the
+          // plug-in how many there are.
+          SetModelSlots(Number(0));
+          WriteFirmwareDat("/ProgramFiles/Settings",
+                           MakeFirmwareDat({{static_cast<word>(TAP_GetSystemId()), Number(0)}}));
+        }}},
       {"no-fonts", {0, 0, [this] { fonts_ = false; }}},
       {"plugin",
        {2, 2,

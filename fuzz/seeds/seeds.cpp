@@ -14,7 +14,7 @@
 
 #include "fuzz/fuzz.h"
 #include "tests/font/test_fonts.h"
-#include "tests/support/firmware_dat.h"
+#include "stand/firmware_dat.h"
 #include "tools/imagepack/Lh5Encode.h"
 #include "tools/imagepack/PackCompressedGd.h"
 

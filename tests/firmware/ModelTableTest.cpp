@@ -2,7 +2,7 @@
 #include <optional>
 
 #include "lib/firmware/firmware.h"
-#include "tests/support/firmware_dat.h"
+#include "stand/firmware_dat.h"
 #include "tests/support/stand_test.h"
 
 namespace {

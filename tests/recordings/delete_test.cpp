@@ -9,7 +9,7 @@
 
 #include "lib/hdd/hdd.h"
 #include "stand/recorder.h"
-#include "tests/support/firmware_dat.h"
+#include "stand/firmware_dat.h"
 #include "tests/support/stand_test.h"
 
 namespace {

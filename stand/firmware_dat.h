@@ -1,7 +1,7 @@
-// Model table files ("FirmwareTMS.dat") for tests. The stand never ships a real
-// one: each test writes the table it needs onto the sandbox disk.
-#ifndef SCRAPDECK_TESTS_SUPPORT_FIRMWARE_DAT_H
-#define SCRAPDECK_TESTS_SUPPORT_FIRMWARE_DAT_H
+// Model table files ("FirmwareTMS.dat"). The stand never ships a real one: a test
+// or a scenario (model-slots) writes the table it needs onto the sandbox disk.
+#ifndef SCRAPDECK_STAND_FIRMWARE_DAT_H
+#define SCRAPDECK_STAND_FIRMWARE_DAT_H
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "tests/support/firmware_dat.h"
+#include "stand/firmware_dat.h"
 
 #include "stand/stand.h"
 
