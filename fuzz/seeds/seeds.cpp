@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "fuzz/fuzz.h"
-#include "tests/font/test_fonts.h"
 #include "stand/firmware_dat.h"
+#include "tests/font/test_fonts.h"
 #include "tools/imagepack/Lh5Encode.h"
 #include "tools/imagepack/PackCompressedGd.h"
 

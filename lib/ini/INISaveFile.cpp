@@ -35,9 +35,10 @@ dword INISaveFile(const char* name, dword location, const char* appName) {
   bool saved = EnterLocation(location, appName);
   if (saved) {
     dword length = static_cast<dword>(strnlen(INIBuffer, BufferSize));
-    // The host has no rename, so the old settings are copied to the backup name
+    // The host has no rename, so the new text is written whole under the backup name
     // before the file is replaced: whichever step fails, one complete copy stays on
-    // the disk, and INIOpenFile reads the backup when the file itself is missing.
+    // the disk (the old file while the backup is unfinished, the backup once the file
+    // is gone), and INIOpenFile reads the backup when the file itself is missing.
     // A backup without a file is the last good copy from an earlier failed save; it
     // is kept until the file is complete again.
     if (TAP_Hdd_Exist(name)) saved = INIWriteFile(backup, INIBuffer, length);

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "lib/hdd/hdd.h"
-#include "stand/recorder.h"
 #include "stand/firmware_dat.h"
+#include "stand/recorder.h"
 #include "tests/support/stand_test.h"
 
 namespace {

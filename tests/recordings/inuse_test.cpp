@@ -3,8 +3,8 @@
 
 #include "lib/firmware/firmware.h"
 #include "lib/hdd/hdd.h"
-#include "stand/recorder.h"
 #include "stand/firmware_dat.h"
+#include "stand/recorder.h"
 #include "tests/support/stand_test.h"
 
 namespace {

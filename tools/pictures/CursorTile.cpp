@@ -34,11 +34,23 @@ Picture CursorTile(uint32_t height, bool dark) {
   return p;
 }
 
-Picture Cursor_Blue_Normal() { return CursorTile(35, false); }
-Picture Cursor_Dark_Normal() { return CursorTile(35, true); }
-Picture Cursor_Blue_Small() { return CursorTile(23, false); }
-Picture Cursor_Dark_Small() { return CursorTile(23, true); }
-Picture Cursor_Blue_Tiny() { return CursorTile(19, false); }
-Picture Cursor_Dark_Tiny() { return CursorTile(19, true); }
+Picture Cursor_Blue_Normal() {
+  return CursorTile(35, false);
+}
+Picture Cursor_Dark_Normal() {
+  return CursorTile(35, true);
+}
+Picture Cursor_Blue_Small() {
+  return CursorTile(23, false);
+}
+Picture Cursor_Dark_Small() {
+  return CursorTile(23, true);
+}
+Picture Cursor_Blue_Tiny() {
+  return CursorTile(19, false);
+}
+Picture Cursor_Dark_Tiny() {
+  return CursorTile(19, true);
+}
 
 }  // namespace pictures

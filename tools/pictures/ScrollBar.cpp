@@ -27,8 +27,12 @@ Picture Track(bool knobRoom) {
 
 }  // namespace
 
-Picture ScrollBarVisible() { return Track(true); }
-Picture ScrollBarInvisible() { return Track(false); }
+Picture ScrollBarVisible() {
+  return Track(true);
+}
+Picture ScrollBarInvisible() {
+  return Track(false);
+}
 
 Picture ScrollBarKnob() {
   constexpr uint32_t W = 14, H = 20;

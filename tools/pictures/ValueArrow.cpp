@@ -20,9 +20,17 @@ Picture Arrow(bool pointsRight, uint32_t colour) {
 
 }  // namespace
 
-Picture pfeil_l() { return Arrow(false, 0xFFB4B4B4); }
-Picture pfeil_l_bright() { return Arrow(false, 0xFFFFFFFF); }
-Picture pfeil_r() { return Arrow(true, 0xFFB4B4B4); }
-Picture pfeil_r_bright() { return Arrow(true, 0xFFFFFFFF); }
+Picture pfeil_l() {
+  return Arrow(false, 0xFFB4B4B4);
+}
+Picture pfeil_l_bright() {
+  return Arrow(false, 0xFFFFFFFF);
+}
+Picture pfeil_r() {
+  return Arrow(true, 0xFFB4B4B4);
+}
+Picture pfeil_r_bright() {
+  return Arrow(true, 0xFFFFFFFF);
+}
 
 }  // namespace pictures
