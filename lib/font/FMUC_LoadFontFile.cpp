@@ -4,7 +4,7 @@
 
 #include "lib/font/font.h"
 #include "lib/hdd/hdd.h"
-#include "lib/osd/osd.h"
+#include "lib/osd/messagewin.h"
 
 namespace {
 
