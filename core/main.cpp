@@ -5,6 +5,8 @@
 // tick or a key with nothing armed and no prompt) do no more than a few tests.
 #include "core/main.h"
 
+#include <string.h>
+
 #include "core/fmtstring.h"
 #include "core/handler.h"
 #include "lib/firmware/firmware.h"
@@ -120,4 +122,16 @@ dword TAP_EventHandler(dword event32, dword param1, dword param2) {
     if (param1 == KEY_OK) handler = handler_record(prompt_on);
   }
   return param1;
+}
+
+void core_reset(void) {
+  handler = nullptr;
+  display_timeout = 0;
+  filename = filedir = nullptr;
+  memset(filetitle, 0, sizeof filetitle);
+  filelen = 0;
+  strcpy(topdir, "/DataFiles");
+  memset(rec_filename, 0, sizeof rec_filename);
+  memset(rec_tuner, 0, sizeof rec_tuner);
+  n_tuner = 0;
 }

@@ -166,4 +166,8 @@ void FM_InitAlphaLUT(dword foreColor, dword backColor, float factor);
 // valid during the FMUC_PutStringAA call that filled it. Entry 255 is never read.
 extern byte AlphaLUT[256][3];
 
+// Puts this folder's module state back as it is when the plug-in starts. Frees nothing:
+// for a host that has already taken back the plug-in's memory, regions and files.
+void ResetFontState(void);
+
 #endif

@@ -226,4 +226,8 @@ extern TYPE_GrData _pfeil_r_Gd;
 extern TYPE_GrData _pfeil_r_bright_Gd;
 extern TYPE_GrData _Button_exit_Gd;  // button bar icon
 
+// Puts this folder's module state back as it is when the plug-in starts. Frees nothing:
+// for a host that has already taken back the plug-in's memory, regions and files.
+void ResetMenuState(void);
+
 #endif

@@ -93,4 +93,8 @@ void OSDMenuRestoreSaveArea(void);
 // available.
 dword GetOSDRegionWidth(word region);
 
+// Puts this folder's module state back as it is when the plug-in starts. Frees nothing:
+// for a host that has already taken back the plug-in's memory, regions and files.
+void ResetOsdState(void);
+
 #endif
