@@ -45,8 +45,20 @@ CallFaults& Faults() {
   return *faults;
 }
 
+// A failable call's name; a name that is none of HostCallNames ends the run, so that a
+// misspelt fault cannot arm nothing and let a test pass.
+const std::string& KnownCall(const std::string& call) {
+  const auto& names = HostCallNames();
+  if (std::find(names.begin(), names.end(), call) == names.end()) {
+    std::fprintf(stderr, "stand: no failable host call %s\n", call.c_str());
+    std::abort();
+  }
+  return call;
+}
+
 // Counts a call; whether the armed fault of the call fires on it.
 bool Fails(const char* call) {
+  KnownCall(call);
   CallFaults& f = Faults();
   ++f.calls[call];
   auto it = f.countdown.find(call);
@@ -288,7 +300,7 @@ void SetChangeDirSuccess(int value) {
   changeDirSuccess = value;
 }
 void FailHostCall(const std::string& call, size_t n) {
-  Faults().countdown[call] = n;
+  Faults().countdown[KnownCall(call)] = n;
 }
 
 const std::vector<std::string>& HostCallNames() {
@@ -299,7 +311,7 @@ const std::vector<std::string>& HostCallNames() {
 }
 
 size_t HostCalls(const std::string& call) {
-  auto it = Faults().calls.find(call);
+  auto it = Faults().calls.find(KnownCall(call));
   return it == Faults().calls.end() ? 0 : it->second;
 }
 

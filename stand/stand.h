@@ -73,7 +73,7 @@ size_t DiskReads(const std::string& diskPath);
 // ("Fopen", "Fread", "Fwrite", "Create", "Delete", "ChangeDir"; reads and writes
 // come up short), or of the named system-library call on a disk file ("open",
 // "read", "lseek", "fopen", "fread", "remove"; these fail with EIO, fread reads
-// nothing). 0 disarms.
+// nothing). 0 disarms. A name that is none of these ends the run.
 void FailHostCall(const std::string& call, size_t n);
 // The failable calls above, and how often each was called since Reset (a system
 // call counts only on a disk file).
