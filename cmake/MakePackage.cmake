@@ -1,14 +1,14 @@
 # Lays out the recorder owner's package and, given ZIP, archives it. Script mode:
 #   cmake -DIMAGE=<Scrapdeck.tap> -DFONTS=<a.ufnt|b.ufnt|...> -DLICENCE=<text> -DREADME=<text>
-#         -DTREE=<folder> [-DZIP=<file.zip>] -P MakePackage.cmake
+#         -DTREE=<folder> [-DZIP=<file.zip> -DZIPOWNER=<scrapdeck-zipowner>] -P MakePackage.cmake
 # TREE is emptied and filled as the recorder's disk wants it:
 #   ProgramFiles/Scrapdeck.tap
 #   ProgramFiles/Settings/Fonts/<the standard fonts> and OFL.txt (their licence)
 #   README.txt
 #   SHA256SUMS (every other file)
 # The archive holds the files in name order, all with the same time (SOURCE_DATE_EPOCH
-# when set, else now), the same mode and no folder entries, so the same inputs and
-# SOURCE_DATE_EPOCH always give the same bytes.
+# when set, else now), the same mode, the owner root and no folder entries, so the same
+# inputs and SOURCE_DATE_EPOCH always give the same bytes, whoever builds them.
 foreach(var IMAGE FONTS LICENCE README TREE)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "MakePackage.cmake needs -D${var}=...")
@@ -40,6 +40,9 @@ file(CHMOD_RECURSE "${TREE}" FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ 
                            WORLD_READ WORLD_EXECUTE)
 
 if(DEFINED ZIP)
+  if(NOT DEFINED ZIPOWNER)
+    message(FATAL_ERROR "MakePackage.cmake needs -DZIPOWNER=... with -DZIP")
+  endif()
   list(APPEND files SHA256SUMS)
   list(JOIN files "\n" listing)
   file(WRITE "${ZIP}.files" "${listing}\n")
@@ -57,6 +60,10 @@ if(DEFINED ZIP)
     WORKING_DIRECTORY "${TREE}"
     RESULT_VARIABLE result)
   file(REMOVE "${ZIP}.files")
+  if(result EQUAL 0)
+    # The archiver records each file's owner on this machine: make it root.
+    execute_process(COMMAND "${ZIPOWNER}" "${ZIP}.part" RESULT_VARIABLE result)
+  endif()
   if(NOT result EQUAL 0)
     file(REMOVE "${ZIP}.part")
     message(FATAL_ERROR "cannot make ${ZIP}")

@@ -10,7 +10,8 @@ set(_zip_arg)
 if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "mipsel")
   set(SCRAPDECK_PACKAGE_ZIP ${CMAKE_BINARY_DIR}/Scrapdeck-${PROJECT_VERSION}-mipsel.zip)
   list(APPEND _outputs ${SCRAPDECK_PACKAGE_ZIP})
-  set(_zip_arg -DZIP=${SCRAPDECK_PACKAGE_ZIP})
+  scrapdeck_tool_path(SCRAPDECK_ZIPOWNER scrapdeck-zipowner)
+  set(_zip_arg -DZIP=${SCRAPDECK_PACKAGE_ZIP} -DZIPOWNER=${SCRAPDECK_ZIPOWNER})
 endif()
 
 string(REPLACE ";" "|" _fonts "${SCRAPDECK_STANDARD_FONTS}")
@@ -18,7 +19,7 @@ add_custom_command(OUTPUT ${_outputs}
   COMMAND ${CMAKE_COMMAND} -DIMAGE=$<TARGET_FILE:scrapdeck_tap> -DFONTS=${_fonts}
           -DLICENCE=${SCRAPDECK_FONT_LICENCE} -DREADME=${CMAKE_BINARY_DIR}/package/README.txt
           -DTREE=${SCRAPDECK_PACKAGE_TREE} ${_zip_arg} -P ${CMAKE_SOURCE_DIR}/cmake/MakePackage.cmake
-  DEPENDS scrapdeck_tap ${SCRAPDECK_STANDARD_FONTS} ${SCRAPDECK_FONT_LICENCE}
+  DEPENDS scrapdeck_tap ${SCRAPDECK_STANDARD_FONTS} ${SCRAPDECK_ZIPOWNER} ${SCRAPDECK_FONT_LICENCE}
           ${CMAKE_BINARY_DIR}/package/README.txt ${CMAKE_SOURCE_DIR}/cmake/MakePackage.cmake
   COMMENT "Packing the recorder owner's package"
   VERBATIM)
