@@ -72,27 +72,22 @@ TEST_F(Disk, StartsAsACopyOfAFolder) {
 // with the next process's first reset, and no running process loses its own.
 TEST_F(Disk, DisksOfDeadProcessesAreRemoved) {
   EXPECT_EQ(stand::DiskRoot().rfind(SCRAPDECK_BINARY_DIR "/", 0), 0u) << stand::DiskRoot();
-  int pipeEnds[2];
-  ASSERT_EQ(pipe(pipeEnds), 0);
-  pid_t child = fork();
+  pid_t child = fork();  // a process id that is surely gone once the child is reaped
   ASSERT_GE(child, 0);
-  if (child == 0) {
-    stand::Reset();
-    const std::string& root = stand::DiskRoot();
-    ssize_t written = write(pipeEnds[1], root.data(), root.size());
-    _exit(written == static_cast<ssize_t>(root.size()) ? 0 : 1);  // no cleanup, as in a crash
+  if (child == 0) _exit(0);
+  ASSERT_EQ(waitpid(child, nullptr, 0), child);
+  fs::path folder = fs::path(stand::DiskRoot()).parent_path();
+  fs::path dead = folder / ("disk-" + std::to_string(child) + "-left");
+  fs::path alive = folder / ("disk-" + std::to_string(getpid()) + "-kept");
+  for (const fs::path& disk : {dead, alive}) {
+    fs::create_directories(disk / "DataFiles");
+    std::ofstream(disk / "DataFiles/A.rec") << "a";
   }
-  close(pipeEnds[1]);
-  char path[512] = {};
-  ssize_t got = read(pipeEnds[0], path, sizeof path - 1);
-  close(pipeEnds[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  ASSERT_GT(got, 0);
-  ASSERT_TRUE(fs::is_directory(path));
   stand::RemoveDisksOfDeadProcesses();
-  EXPECT_FALSE(fs::exists(path));
+  EXPECT_FALSE(fs::exists(dead));
+  EXPECT_TRUE(fs::exists(alive / "DataFiles/A.rec"));
   EXPECT_TRUE(fs::is_directory(stand::DiskRoot()));
+  fs::remove_all(alive);
 }
 
 }  // namespace
