@@ -33,16 +33,16 @@ dword TimeoutTicks() {
 
 dword AnswerManager(dword request) {
   switch (request) {
-    case 1:
-    case 5:
-    case 6:
-      return 1;
-    case 2:
+    case MANAGER_REQUEST_1:
+    case MANAGER_REQUEST_5:
+    case MANAGER_REQUEST_6:
+      return MANAGER_ANSWER_YES;
+    case MANAGER_REQUEST_SETTINGS:
       OSDMenuMessageBoxDestroy();
       config_set();
-      return 1;
-    case 3:
-      return 0x01000001;
+      return MANAGER_ANSWER_YES;
+    case MANAGER_REQUEST_3:
+      return MANAGER_ANSWER_3;
     default:
       return 0;
   }

@@ -14,7 +14,8 @@
 // ---- Font files and the glyph cache ----
 
 // Fonts are read from this folder only.
-#define FMUC_FONT_DIRECTORY "/mnt/hd/ProgramFiles/Settings/Fonts/"
+#define FMUC_FONT_FOLDER "/ProgramFiles/Settings/Fonts/"
+#define FMUC_FONT_DIRECTORY DISK_ROOT FMUC_FONT_FOLDER
 
 // One entry of a font's definition table; the same 12 bytes on the disk and in memory.
 struct FMUC_GlyphDef {
