@@ -8,6 +8,7 @@
 // calls can be made to fail once, like the host's file calls.
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,7 +32,13 @@ namespace fs = std::filesystem;
 namespace stand {
 namespace {
 
-std::string root;  // host folder of the disk; empty before the first Reset
+std::string root;     // host folder of the disk; empty before the first Reset
+pid_t rootOwner = 0;  // the process that made it: a forked child never removes it
+
+void RemoveOwnDisk() {
+  std::error_code ec;
+  if (!root.empty() && rootOwner == getpid()) fs::remove_all(root, ec);
+}
 int changeDirSuccess = 1;
 
 // Calls made and armed faults of the failable calls. Built on first use and never
@@ -217,19 +224,50 @@ F Next(const char* name) {
   return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
 }
 
+// The folder that holds the sandbox disks: under the build folder, so that what a
+// crashed run leaves stays there; the system's temporary folder only when that one
+// cannot be made (a stand copied elsewhere).
+fs::path DiskFolder() {
+  std::error_code ec;
+  fs::path folder = SCRAPDECK_STAND_DISK_DIR;
+  fs::create_directories(folder, ec);
+  return fs::is_directory(folder, ec) ? folder : fs::temp_directory_path();
+}
+
 }  // namespace
 
-void ResetDisk() {
-  if (!root.empty()) {
-    std::error_code ec;
-    fs::remove_all(root, ec);
+// Sandbox disks are named "disk-<process id>-XXXXXX", so that the disk of a process
+// that died without its cleanup can be told from those of processes still running.
+void RemoveDisksOfDeadProcesses() {
+  std::error_code ec;
+  std::vector<fs::path> dead;
+  for (const auto& entry : fs::directory_iterator(DiskFolder(), ec)) {
+    std::string name = entry.path().filename().string();
+    if (name.compare(0, 5, "disk-") != 0) continue;
+    char* end = nullptr;
+    long pid = std::strtol(name.c_str() + 5, &end, 10);
+    if (pid <= 0 || *end != '-') continue;
+    if (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) dead.push_back(entry.path());
   }
-  std::string templ = (fs::temp_directory_path() / "scrapdeck-disk-XXXXXX").string();
+  for (const fs::path& disk : dead)
+    fs::remove_all(disk, ec);
+}
+
+void ResetDisk() {
+  RemoveOwnDisk();
+  static bool swept = false;
+  if (!swept) {
+    swept = true;
+    RemoveDisksOfDeadProcesses();
+  }
+  static const fs::path folder = DiskFolder();
+  std::string templ = (folder / ("disk-" + std::to_string(getpid()) + "-XXXXXX")).string();
   if (!mkdtemp(templ.data())) {
     std::perror("stand: mkdtemp");
     std::abort();
   }
   root = templ;
+  rootOwner = getpid();
   for (auto* d : {"/DataFiles", "/ProgramFiles", "/ProgramFiles/Settings"})
     MakeDir(d);
   changeDirSuccess = 1;
@@ -246,16 +284,24 @@ void ResetDisk() {
   TAP_Hdd_Delete = Delete;
 }
 
-// The sandbox goes away with the process.
+// The sandbox goes away with the process that made it.
 static struct DiskCleanup {
-  ~DiskCleanup() {
-    std::error_code ec;
-    if (!root.empty()) fs::remove_all(root, ec);
-  }
+  ~DiskCleanup() { RemoveOwnDisk(); }
 } diskCleanup;
 
 const std::string& DiskRoot() {
   return root;
+}
+
+bool CopyOntoDisk(const std::string& folder, std::string& error) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) {
+    error = "no folder " + folder;
+    return false;
+  }
+  fs::copy(folder, root, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+  if (ec) error = "cannot copy " + folder + " onto the disk: " + ec.message();
+  return !ec;
 }
 
 std::string HostPath(const std::string& diskPath) {

@@ -57,6 +57,13 @@ void WriteFile(const std::string& diskPath, const std::string& bytes);
 std::string ReadFile(const std::string& diskPath);
 bool Exists(const std::string& diskPath);
 void MakeDir(const std::string& diskPath);
+// Removes the sandbox disks that processes now gone left behind (a crash, a kill at
+// a test's time limit). The first Reset of every process does it.
+void RemoveDisksOfDeadProcesses();
+// Copies the files and folders of a PC folder onto the disk's root, over what is
+// there (a recorder whose disk starts as that folder). False with a reason when the
+// folder cannot be read or copied.
+bool CopyOntoDisk(const std::string& folder, std::string& error);
 // Every file below a disk folder, as sorted disk paths.
 std::vector<std::string> ListFiles(const std::string& diskPath = "/");
 // Copies the standard fonts that the build made (the toolkit's OSDMENU_STD_FONT_FILES)
