@@ -255,7 +255,8 @@ void DropMountsAndWorkDir() {
 
 // A new empty sandbox folder.
 std::string NewSandbox(const char* kind) {
-  std::string templ = (fs::temp_directory_path() / (std::string("scrapdeck-") + kind + "-XXXXXX")).string();
+  std::string templ =
+      (fs::temp_directory_path() / (std::string("scrapdeck-") + kind + "-XXXXXX")).string();
   if (!mkdtemp(templ.data())) {
     std::perror("stand: mkdtemp");
     std::abort();
