@@ -228,6 +228,34 @@ TEST_F(Deletion, AFamilyThatWouldNotFitItsPathsIsLeftWhole) {
   }
 }
 
+TEST_F(Deletion, NamesTheDeletionCannotTakeAreRefusedWhole) {
+  stand::MakeDir("/DataFiles/Folder.rec");
+  Write({"/DataFiles/.Hidden.rec", "/DataFiles/Film.rec", "/DataFiles/Film.rec.inf",
+         "/ProgramFiles/Settings/Scrapdeck.ini"});
+  HDD_FileFamily family;
+  for (const char* name : {"Folder.rec", ".Hidden.rec", "./Film.rec", "/DataFiles/./Film.rec",
+                           "/DataFiles/../ProgramFiles/Settings/Scrapdeck.ini",
+                           "/mnt/hd/DataFiles/Sub/../Film.rec", "Sub/../Film.rec", ""}) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(HDD_GetFileFamily(name, &family));
+    stand::ClearTrace();
+    HDD_Delete(name);
+    EXPECT_TRUE(Calls().empty());
+  }
+  EXPECT_EQ(stand::ListFiles().size(), 4u);
+  ASSERT_TRUE(HDD_GetFileFamily("Film.rec.nav", &family));
+  EXPECT_STREQ(family.fullPath, "/mnt/hd/DataFiles/Film.rec");
+}
+
+TEST(PathDotParts, FindsOnlyWholeParts) {
+  for (const char* path : {".", "..", "./x", "../x", "/a/./b", "/a/../b", "/a/.", "/a/..", "a//."})
+    EXPECT_TRUE(HDD_PathHasDotParts(path)) << path;
+  for (const char* path : {"", "/", "/a/.b", "/a/..b", "/a/b.", "/a/b..", "/a/...", ".x", "a..",
+                           "/DataFiles/Film.rec"})
+    EXPECT_FALSE(HDD_PathHasDotParts(path)) << path;
+  EXPECT_FALSE(HDD_PathHasDotParts(nullptr));
+}
+
 TEST_F(Deletion, EveryNameTheDiskHoldsIsDeletedWithItsFamily) {
   // 127 to 131 bytes: the longest titles the prompt shows and the longest names the
   // firmware's record information holds; 255: the longest name of the disk.
