@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "lib/font/font.h"
-#include "lib/osd/osd.h"
+#include "lib/osd/messagewin.h"
 #include "stand/osd.h"
 #include "tests/support/test_fonts.h"
 

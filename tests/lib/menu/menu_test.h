@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "lib/menu/menu.h"
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 #include "tests/support/fonts.h"
 #include "tests/support/stand_test.h"
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "lib/font/font.h"
+#include "lib/osd/messagewin.h"
 #include "lib/osd/osd.h"
 #include "stand/osd.h"
 #include "tests/support/test_fonts.h"
