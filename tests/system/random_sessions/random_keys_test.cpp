@@ -124,7 +124,12 @@ class RandomSession : public StandTest {
     ASSERT_TRUE(stand::LoadPlugin(kImage, 0, plugin_, error)) << error;
     ASSERT_EQ(stand::CallMain(plugin_), 1);
   }
-  void TearDown() override { stand::UnloadPlugin(plugin_); }
+  // The recorder takes back what the plug-in holds when it ends it (a session may
+  // end with the prompt or the settings window open).
+  void TearDown() override {
+    stand::UnloadPlugin(plugin_);
+    stand::ResetMemory();
+  }
 
   // A host file record whose path is the given text, as a firmware reports it.
   TYPE_File* Record(const std::string& linuxPath) {
