@@ -16,7 +16,8 @@ class HANDLER {
   virtual const char* get_type() = 0;
 
   // The common tail of both kinds: enters filedir, checks that filename is there
-  // and takes the title from the name. type on success, null otherwise.
+  // and that the deletion could take it, and takes the title from the name. type
+  // on success, null otherwise.
   const char* set_type(const char* type);
 };
 
@@ -32,8 +33,9 @@ class RECORD : public HANDLER {
 
 enum : dword {
   FILETITLE_SIZE = 128,
-  REC_TUNERS = 4,  // record slots looked at when arming
-  REC_FILENAME_SIZE = 128,
+  REC_TUNERS = 4,                                      // record slots looked at when arming
+  REC_FILENAME_SIZE = sizeof(TYPE_RecInfo::fileName),  // every name the firmware reports
+  REC_FILEDIR_SIZE = 512,
   PLAY_PATH_SIZE = 255,  // the played file's absolute path, terminator included
 };
 
@@ -47,14 +49,22 @@ extern char topdir[11];                 // "/DataFiles"
 extern char rec_filename[REC_TUNERS][REC_FILENAME_SIZE];
 extern word rec_tuner[REC_TUNERS];
 extern int n_tuner;
+// The folder of entry k below the disk root ("/DataFiles/News") as the firmware's
+// record-file array names it; empty when the firmware names none, and then the
+// recording is looked for in topdir. rec_elsewhere[k] is true when the firmware
+// records it anywhere but below the disk's own "/DataFiles": nothing to prompt for.
+extern char rec_filedir[REC_TUNERS][REC_FILEDIR_SIZE];
+extern bool rec_elsewhere[REC_TUNERS];
 
 // Arms the playback stop source on a stop key: null when prompt_on is 2 (only
 // recordings prompt), when nothing is played in play mode 2, or when the played
-// path does not lie under "/DataFiles" or does not fit its buffer.
+// path does not lie below the disk's own "/DataFiles" ("/mnt/hd/DataFiles/..."),
+// has a "." or ".." part, or does not fit its buffer.
 HANDLER* handler_play(int prompt_on);
 
 // Arms the recording stop source on an OK key: takes a snapshot of the running
-// recordings; null when prompt_on is 1 (only playbacks prompt) or none runs.
+// recordings and their folders; null when prompt_on is 1 (only playbacks prompt) or
+// none runs.
 HANDLER* handler_record(int prompt_on);
 
 #endif

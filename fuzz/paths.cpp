@@ -55,8 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Check(memchr(converted.data(), 0, converted.size()) != nullptr, "a conversion ends");
   }
 
-  std::vector<char> directory(HDD_PATH_SIZE), baseName(HDD_FILE_NAME_SIZE),
-      extension(HDD_FILE_NAME_SIZE);
+  std::vector<char> directory(HDD_PATH_SIZE), baseName(HDD_NAME_SIZE), extension(HDD_NAME_SIZE);
   int part = -1;
   bool isRecording = false, isDeleted = false;
   if (SeparateFileNameComponents(path.data(), directory.data(), baseName.data(), extension.data(),

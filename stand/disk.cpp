@@ -3,7 +3,8 @@
 // The host's file calls work relative to the running plug-in's current directory,
 // which lives in its plug-in table slot. The system-library calls that the plug-in
 // makes on absolute paths (open, lstat, lstat64, fopen, remove) are interposed here:
-// a leading "/mnt/hd" is mapped onto the sandbox, everything else passes unchanged.
+// a leading "/mnt/hd" is mapped onto the sandbox, a leading mount point of another
+// disk (Mount) onto that disk's sandbox, everything else passes unchanged.
 // Reads and seeks on what was opened there are interposed too, so that each of these
 // calls can be made to fail once, like the host's file calls.
 #include <dlfcn.h>
@@ -40,6 +41,31 @@ void RemoveOwnDisk() {
   if (!root.empty() && rootOwner == getpid()) fs::remove_all(root, ec);
 }
 int changeDirSuccess = 1;
+// Other disks: mount point ("/mnt/sdb1") -> host folder.
+std::map<std::string, std::string> mounts;
+// The stand's own working directory while UseWorkDir holds it, and the one before.
+std::string workDir, formerWorkDir;
+
+// Whether path is prefix itself or lies below it ("/mnt/hd/x", not "/mnt/hdd").
+bool Below(const std::string& path, const std::string& prefix) {
+  return path.compare(0, prefix.size(), prefix) == 0 &&
+         (path.size() == prefix.size() || path[prefix.size()] == '/');
+}
+
+// The mount that a path lies on, or null.
+const std::pair<const std::string, std::string>* MountOf(const std::string& path) {
+  const std::pair<const std::string, std::string>* best = nullptr;
+  for (auto& m : mounts)
+    if (Below(path, m.first) && (!best || m.first.size() > best->first.size())) best = &m;
+  return best;
+}
+
+// Host path of a path on the recorder's own disk ("/DataFiles/x"): what the
+// host's file calls reach. Mount points mean nothing to them.
+std::string RecorderHostPath(const std::string& diskPath) {
+  if (diskPath.empty() || diskPath == "/") return root;
+  return root + (diskPath[0] == '/' ? "" : "/") + diskPath;
+}
 
 // Calls made and armed faults of the failable calls. Built on first use and never
 // destroyed, like the descriptor map below: the system calls may run before this
@@ -107,19 +133,19 @@ int ChangeDir(const char* directory) {
   int failure = changeDirSuccess == 0 ? 1 : changeDirSuccess + 1;
   if (!directory || Fails("ChangeDir")) return failure;
   std::string target = Resolve(directory);
-  if (!fs::is_directory(HostPath(target))) return failure;
+  if (!fs::is_directory(RecorderHostPath(target))) return failure;
   SetSlotDir(CurrentSlot(), target);
   return changeDirSuccess;
 }
 
 int Exist(const char* name) {
-  return name && *name && fs::exists(HostPath(Resolve(name)));
+  return name && *name && fs::exists(RecorderHostPath(Resolve(name)));
 }
 
 TYPE_File* Fopen(const char* name) {
   if (!name || !*name || Fails("Fopen")) return nullptr;
   std::string disk = Resolve(name);
-  std::string host = HostPath(disk);
+  std::string host = RecorderHostPath(disk);
   if (!fs::is_regular_file(host)) return nullptr;
   FILE* fp = std::fopen(host.c_str(), "r+b");
   if (!fp) return nullptr;
@@ -169,7 +195,7 @@ void Fclose(TYPE_File* file) {
 
 int Create(const char* name, byte attribute) {
   if (!name || !*name || Fails("Create")) return 0;
-  std::string host = HostPath(Resolve(name));
+  std::string host = RecorderHostPath(Resolve(name));
   std::error_code ec;
   if (attribute == ATTR_FOLDER) return fs::create_directory(host, ec) || fs::is_directory(host);
   if (fs::exists(host)) return 0;
@@ -182,24 +208,37 @@ int Delete(const char* name) {
   std::string disk = Resolve(name);
   TraceCall("delete " + disk);
   std::error_code ec;
-  return fs::remove(HostPath(disk), ec);
+  return fs::remove(RecorderHostPath(disk), ec);
 }
 
 // Sandbox path of an absolute Linux path on the disk, or the path unchanged.
 // A path that climbs above "/mnt/hd" with ".." lands on a name that never exists
 // inside the sandbox: whatever the plug-in asks, it can never reach the PC's files.
+// Paths on another disk are mapped onto its sandbox folder in the same way.
 std::string MapLinuxPath(const char* path) {
-  if (!path || root.empty() || std::strncmp(path, DISK_ROOT, DISK_ROOT_LENGTH) != 0 ||
-      (path[DISK_ROOT_LENGTH] != '/' && path[DISK_ROOT_LENGTH] != '\0'))
-    return path ? path : "";
+  if (!path || root.empty()) return path ? path : "";
+  std::string text = path;
+  std::string prefix = DISK_ROOT, host = root;
+  if (auto* mount = MountOf(text)) {
+    prefix = mount->first;
+    host = mount->second;
+  } else if (!Below(text, prefix)) {
+    return text;
+  }
   int depth = 0;
-  std::istringstream parts(path + DISK_ROOT_LENGTH);
+  std::istringstream parts(text.substr(prefix.size()));
   for (std::string part; std::getline(parts, part, '/');) {
     if (part.empty() || part == ".") continue;
     depth += part == ".." ? -1 : 1;
-    if (depth < 0) return root + "/.outside-the-disk/none";
+    if (depth < 0) return host + "/.outside-the-disk/none";
   }
-  return root + (path + DISK_ROOT_LENGTH);
+  return host + text.substr(prefix.size());
+}
+
+// How a mapped Linux path shows in traces: a path on the recorder's disk as a disk
+// path ("/DataFiles/x.rec"), one on another disk as it is ("/mnt/sdb1/x.rec").
+std::string Shown(const char* path) {
+  return Below(path, DISK_ROOT) ? path + DISK_ROOT_LENGTH : path;
 }
 
 // Descriptors the plug-in opened on the disk, by disk path, and reads made on them.
@@ -234,18 +273,42 @@ fs::path DiskFolder() {
   return fs::is_directory(folder, ec) ? folder : fs::temp_directory_path();
 }
 
+// Removes the other disks and gives the working directory back.
+void DropMountsAndWorkDir() {
+  std::error_code ec;
+  for (auto& m : mounts)
+    fs::remove_all(m.second, ec);
+  mounts.clear();
+  LeaveWorkDir();
+}
+
+// A new empty sandbox folder, "<kind>-<process id>-XXXXXX" (kind: disk, mount, work).
+std::string NewSandbox(const char* kind) {
+  static const fs::path folder = DiskFolder();
+  std::string templ =
+      (folder / (std::string(kind) + "-" + std::to_string(getpid()) + "-XXXXXX")).string();
+  if (!mkdtemp(templ.data())) {
+    std::perror("stand: mkdtemp");
+    std::abort();
+  }
+  return templ;
+}
+
 }  // namespace
 
-// Sandbox disks are named "disk-<process id>-XXXXXX", so that the disk of a process
+// Sandbox folders are named "<kind>-<process id>-XXXXXX", so that those of a process
 // that died without its cleanup can be told from those of processes still running.
 void RemoveDisksOfDeadProcesses() {
   std::error_code ec;
   std::vector<fs::path> dead;
   for (const auto& entry : fs::directory_iterator(DiskFolder(), ec)) {
     std::string name = entry.path().filename().string();
-    if (name.compare(0, 5, "disk-") != 0) continue;
+    std::size_t dash = name.find('-');
+    std::string kind = name.substr(0, dash);
+    if (dash == std::string::npos || (kind != "disk" && kind != "mount" && kind != "work"))
+      continue;
     char* end = nullptr;
-    long pid = std::strtol(name.c_str() + 5, &end, 10);
+    long pid = std::strtol(name.c_str() + dash + 1, &end, 10);
     if (pid <= 0 || *end != '-') continue;
     if (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) dead.push_back(entry.path());
   }
@@ -254,19 +317,14 @@ void RemoveDisksOfDeadProcesses() {
 }
 
 void ResetDisk() {
+  DropMountsAndWorkDir();
   RemoveOwnDisk();
   static bool swept = false;
   if (!swept) {
     swept = true;
     RemoveDisksOfDeadProcesses();
   }
-  static const fs::path folder = DiskFolder();
-  std::string templ = (folder / ("disk-" + std::to_string(getpid()) + "-XXXXXX")).string();
-  if (!mkdtemp(templ.data())) {
-    std::perror("stand: mkdtemp");
-    std::abort();
-  }
-  root = templ;
+  root = NewSandbox("disk");
   rootOwner = getpid();
   for (auto* d : {"/DataFiles", "/ProgramFiles", "/ProgramFiles/Settings"})
     MakeDir(d);
@@ -286,7 +344,10 @@ void ResetDisk() {
 
 // The sandbox goes away with the process that made it.
 static struct DiskCleanup {
-  ~DiskCleanup() { RemoveOwnDisk(); }
+  ~DiskCleanup() {
+    if (rootOwner == getpid()) DropMountsAndWorkDir();
+    RemoveOwnDisk();
+  }
 } diskCleanup;
 
 const std::string& DiskRoot() {
@@ -305,8 +366,43 @@ bool CopyOntoDisk(const std::string& folder, std::string& error) {
 }
 
 std::string HostPath(const std::string& diskPath) {
-  if (diskPath.empty() || diskPath == "/") return root;
-  return root + (diskPath[0] == '/' ? "" : "/") + diskPath;
+  if (auto* mount = MountOf(diskPath)) return mount->second + diskPath.substr(mount->first.size());
+  return RecorderHostPath(diskPath);
+}
+
+bool Mount(const std::string& mountPoint) {
+  if (!Below(mountPoint, "/mnt") || mountPoint.size() < 6 || mountPoint.back() == '/' ||
+      Below(mountPoint, DISK_ROOT) || mountPoint.find("//") != std::string::npos ||
+      mountPoint.find("/.") != std::string::npos || mounts.count(mountPoint))
+    return false;
+  mounts[mountPoint] = NewSandbox("mount");
+  return true;
+}
+
+std::string LinuxPath(const std::string& diskPath) {
+  if (MountOf(diskPath)) return diskPath;
+  return DISK_ROOT + (diskPath == "/" ? std::string() : diskPath);
+}
+
+void LeaveWorkDir() {
+  if (workDir.empty()) return;
+  if (chdir(formerWorkDir.c_str()) != 0) std::perror("stand: chdir");
+  std::error_code ec;
+  fs::remove_all(workDir, ec);
+  workDir.clear();
+}
+
+const std::string& UseWorkDir() {
+  if (workDir.empty()) {
+    std::error_code ec;
+    formerWorkDir = fs::current_path(ec).string();
+    workDir = NewSandbox("work");
+    if (chdir(workDir.c_str()) != 0) {
+      std::perror("stand: chdir");
+      std::abort();
+    }
+  }
+  return workDir;
 }
 
 void WriteFile(const std::string& diskPath, const std::string& bytes) {
@@ -330,8 +426,12 @@ void MakeDir(const std::string& diskPath) {
 std::vector<std::string> ListFiles(const std::string& diskPath) {
   std::vector<std::string> out;
   std::error_code ec;
+  // Paths on another disk are listed with their mount point.
+  auto* mount = MountOf(diskPath);
+  std::string host = mount ? mount->second : root;
+  std::string shown = mount ? mount->first : "";
   for (auto& e : fs::recursive_directory_iterator(HostPath(diskPath), ec)) {
-    if (e.is_regular_file()) out.push_back(e.path().string().substr(root.size()));
+    if (e.is_regular_file()) out.push_back(shown + e.path().string().substr(host.size()));
   }
   std::sort(out.begin(), out.end());
   return out;
@@ -381,7 +481,7 @@ int open(const char* path, int flags, ...) {
     return -1;
   }
   int fd = next(mapped.c_str(), flags, mode);
-  if (fd >= 0 && mapped != path) stand::DiskDescriptors()[fd] = path + DISK_ROOT_LENGTH;
+  if (fd >= 0 && mapped != path) stand::DiskDescriptors()[fd] = stand::Shown(path);
   return fd;
 }
 
@@ -453,7 +553,7 @@ int remove(const char* path) {
   static auto next = stand::Next<int (*)(const char*)>("remove");
   std::string mapped = stand::MapLinuxPath(path);
   if (path && mapped != path) {
-    stand::TraceCall(std::string("remove ") + (path + DISK_ROOT_LENGTH));
+    stand::TraceCall("remove " + stand::Shown(path));
     if (stand::Fails("remove")) {
       errno = EIO;
       return -1;

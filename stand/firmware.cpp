@@ -170,7 +170,7 @@ TYPE_File* FileRecord(const std::string& diskPath) {
   records.emplace_back();
   Record& r = records.back();
   r = Record{};
-  CopyPath(r.path, diskPath);
+  std::snprintf(r.path, sizeof r.path, "%s", LinuxPath(diskPath).c_str());
   r.info.path = diskPath.empty() ? nullptr : r.path;
   r.file.info = &r.info;
   return &r.file;

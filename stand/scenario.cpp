@@ -72,6 +72,7 @@ class Runner {
   ~Runner() {
     if (plugin_.handle) UnloadPlugin(plugin_);
     ResetMemory();
+    LeaveWorkDir();
   }
 
   // Runs one command; commands that take a block of lines read them from lines,
@@ -108,6 +109,20 @@ class Runner {
     const std::string& p = args_.at(i);
     if (p.empty() || p[0] != '/') throw Unreadable{"disk paths start with '/': " + p};
     return p;
+  }
+
+  // Host path of a disk path, or of a path without a leading '/' in the stand's own
+  // working directory (which becomes a sandbox folder at the first such path).
+  std::string AnyPath(size_t i) {
+    const std::string& p = args_.at(i);
+    if (p.empty()) throw Unreadable{"empty path"};
+    if (p[0] == '/') return HostPath(p);
+    return UseWorkDir() + "/" + p;
+  }
+
+  static void WriteHostFile(const std::string& host, const std::string& bytes) {
+    fs::create_directories(fs::path(host).parent_path());
+    std::ofstream(host, std::ios::binary) << bytes;
   }
 
   std::string LocalPath(const std::string& p) const {
@@ -237,14 +252,19 @@ class Runner {
         }}},
       {"start", {0, 0, [this] { Start(); }}},
       // ---- the disk ----
+      {"mount",
+       {1, 1,
+        [this] {
+          if (!Mount(DiskPath(0))) throw Unreadable{"cannot mount a disk at " + args_[0]};
+        }}},
       {"file",
        {1, 2,
         [this] {
           std::string bytes(args_.size() > 1 ? Number(1) : 0, 'x');
-          WriteFile(DiskPath(0), bytes);
+          WriteHostFile(AnyPath(0), bytes);
         }}},
-      {"dir", {1, 1, [this] { MakeDir(DiskPath(0)); }}},
-      {"remove", {1, 1, [this] { fs::remove_all(HostPath(DiskPath(0))); }}},
+      {"dir", {1, 1, [this] { fs::create_directories(AnyPath(0)); }}},
+      {"remove", {1, 1, [this] { fs::remove_all(AnyPath(0)); }}},
       // ---- playback and recording ----
       {"play", {1, 1, [this] { Play(DiskPath(0)); }}},
       {"stop-play", {0, 0, [] { StopPlay(); }}},
@@ -291,9 +311,9 @@ class Runner {
         [this] {
           const std::string& what = args_[0];
           if (what == "file" && args_.size() == 2) {
-            Expect(Exists(args_[1]), args_[1] + " does not exist");
+            Expect(fs::exists(AnyPath(1)), args_[1] + " does not exist");
           } else if (what == "no-file" && args_.size() == 2) {
-            Expect(!Exists(args_[1]), args_[1] + " still exists");
+            Expect(!fs::exists(AnyPath(1)), args_[1] + " still exists");
           } else if (what == "returned" && args_.size() == 2) {
             dword v = kKeys.count(args_[1]) ? kKeys.at(args_[1]) : Number(1);
             Expect(returned_ == v, "the event returned " + Hex(returned_) + ", not " + Hex(v));
@@ -312,7 +332,8 @@ class Runner {
                 found += ScreenPixel(x, y) == colour;
             Expect(found > 0, "no pixel of colour " + Hex(colour) + " in " + Rest(1));
           } else if (what == "line" && args_.size() >= 3) {
-            std::istringstream in(ReadFile(args_[1]));
+            std::ifstream file(AnyPath(1), std::ios::binary);
+            std::istringstream in(std::string(std::istreambuf_iterator<char>(file), {}));
             bool found = false;
             for (std::string line; std::getline(in, line);) {
               if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -367,11 +388,16 @@ ScenarioResult RunScenario(std::istream& script, const ScenarioOptions& options,
     err << options.name << ": " << error << "\n";
     return SCENARIO_UNREADABLE;
   }
+  // The run may change into a working directory of its own: the files it names
+  // outside it are made absolute first.
+  ScenarioOptions absolute = options;
+  for (std::string* path : {&absolute.image, &absolute.baseDir, &absolute.shotDir})
+    if (!path->empty()) *path = fs::absolute(*path).string();
   // The faults are armed after the reset, so their counts start with the run.
   if (options.failAllocation) FailAllocation(options.failAllocation);
   if (!options.failHostCall.empty()) FailHostCall(options.failHostCall, options.failHostCallAt);
   if (!options.missingSymbol.empty()) SetFirmwareSymbol(options.missingSymbol, false);
-  Runner runner(options, out);
+  Runner runner(absolute, out);
   // What the run used, for the transcript's end and for sweeps; the recorder takes
   // the plug-in's memory back only after this.
   auto finish = [&] {

@@ -50,8 +50,24 @@ void SetSystemId(dword id);
 // ---- Disk ----
 // Host folder that plays "/mnt/hd".
 const std::string& DiskRoot();
-// Host path of a disk path ("/DataFiles/Film.rec"; "" or "/" is the disk root).
+// Host path of a disk path ("/DataFiles/Film.rec"; "" or "/" is the disk root), or of
+// a path on another disk ("/mnt/sdb1/DataFiles/Film.rec"). Every disk routine here
+// takes both kinds; the host's own file calls reach only the recorder's disk.
 std::string HostPath(const std::string& diskPath);
+// Another disk: a new empty sandbox folder that the firmware and the system-library
+// calls see at mountPoint ("/mnt/sdb1"), until Reset. False for a mount point that
+// is not a plain folder below "/mnt" (the recorder's "/mnt/hd" and below, a
+// trailing '/', "." or ".." parts) or is taken already.
+bool Mount(const std::string& mountPoint);
+// The absolute path the firmware reports for a disk path: "/mnt/hd/DataFiles/x" for
+// "/DataFiles/x", the path itself on another disk.
+std::string LinuxPath(const std::string& diskPath);
+// Makes a new empty sandbox folder the process's working directory, until Reset
+// gives the former one back; later calls return the same folder. The plug-in's
+// system-library calls on relative paths land there.
+const std::string& UseWorkDir();
+// Gives the former working directory back now and removes the folder.
+void LeaveWorkDir();
 // Writes a file on the disk, creating its folders.
 void WriteFile(const std::string& diskPath, const std::string& bytes);
 std::string ReadFile(const std::string& diskPath);
@@ -107,8 +123,8 @@ TYPE_RecordFile* RecordFileArray();
 TYPE_OsdMapEntry* OsdMap();
 enum : size_t { RECORD_SLOTS_MAX = 8, OSD_HANDLES = 512 };
 
-// A host file record (TYPE_File) for a disk path, owned by the stand; valid until
-// Reset. Null path pointer for "".
+// A host file record (TYPE_File) for a disk path or a path on another disk, owned
+// by the stand; valid until Reset. Null path pointer for "".
 TYPE_File* FileRecord(const std::string& diskPath);
 
 // ---- Plug-in images ----

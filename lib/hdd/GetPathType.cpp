@@ -7,9 +7,12 @@ dword GetPathType(const char* path) {
   if (!path || !*path) return PATH_FILE_NAME;
   if (path[0] == '.' || strcmp(path, "/") == 0) return PATH_TAP_DIR;
 
-  // Something that exists as typed is a Linux path, whatever its shape.
+  // An absolute path that exists as typed is a Linux path, whatever its shape. A
+  // relative one always belongs to the plug-in's current directory: the recorder
+  // process's own working directory is no place of the plug-in's.
   struct stat64 st;
-  if (lstat64(path, &st) == 0) return S_ISDIR(st.st_mode) ? PATH_LINUX_DIR : PATH_LINUX_FILE;
+  if (path[0] == '/' && lstat64(path, &st) == 0)
+    return S_ISDIR(st.st_mode) ? PATH_LINUX_DIR : PATH_LINUX_FILE;
 
   // Otherwise look for it on the disk, relative paths from the current directory.
   // A candidate that does not fit is taken as not existing: the path is then

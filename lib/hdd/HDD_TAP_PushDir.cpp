@@ -8,12 +8,12 @@ int TAPDirStackDepth = -1;
 bool HDD_TAP_PushDir(void) {
   int depth = TAPDirStackDepth + 1;
   if (depth >= static_cast<int>(TAP_DIR_STACK_DEPTH)) return false;
-  // A directory that does not fit an entry is not saved at all: a cut one could
-  // name another folder, and the matching pop would go there.
+  // A directory that the pop could not enter again is not saved at all: the
+  // change of directory adds a '/' to it. A cut one could name another folder.
   char current[HDD_PATH_SIZE];
   if (HDD_TAP_GetCurrentDir(current) != 0) return false;
   size_t length = strlen(current);
-  if (length >= TAP_DIR_STACK_ENTRY_SIZE) return false;
+  if (length + 1 >= HDD_PATH_SIZE || length >= TAP_DIR_STACK_ENTRY_SIZE) return false;
   memcpy(TAPDirStack[depth], current, length + 1);
   TAPDirStackDepth = depth;
   return true;

@@ -11,7 +11,7 @@ bool SeparateFileNameComponents(const char* path, char* directory, char* baseNam
   size_t nameLength = strlen(name);
   // A name that does not fit is refused whole: a cut name could be the name of
   // another recording's file.
-  if (directoryLength >= HDD_PATH_SIZE || nameLength >= HDD_FILE_NAME_SIZE) return false;
+  if (directoryLength >= HDD_PATH_SIZE || nameLength >= HDD_NAME_SIZE) return false;
 
   if (directory) {
     memcpy(directory, path, directoryLength);

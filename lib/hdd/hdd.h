@@ -23,6 +23,7 @@ enum : dword {
 enum : dword {
   HDD_PATH_SIZE = 512,       // every path buffer, and the conversion's work text
   HDD_FILE_NAME_SIZE = 128,  // a PATH_FILE_NAME result
+  HDD_NAME_SIZE = 256,       // a file name's pieces: the disk's longest name is 255 bytes
 };
 
 // The form of path, looked up on the disk where the shape alone does not tell.
@@ -46,11 +47,17 @@ bool HDD_GetAbsolutePathByTypeFile(const TYPE_File* file, char* destination);
 bool HDD_PathAppend(char* path, const char* text);
 bool HDD_PathEndWithSlash(char* path);
 
+// True when a part of path between slashes (or the text's start or end) is "." or
+// "..": such a path may name anything on the disk, whatever folder it begins with.
+bool HDD_PathHasDotParts(const char* path);
+
 // ---- Current directory and directory stack ----
 
+// An entry holds every directory that HDD_ChangeDir can enter again: the longest
+// is HDD_PATH_SIZE - 2 characters (the change adds a '/').
 enum : dword {
   TAP_DIR_STACK_DEPTH = 16,
-  TAP_DIR_STACK_ENTRY_SIZE = 200,
+  TAP_DIR_STACK_ENTRY_SIZE = HDD_PATH_SIZE,
 };
 
 // Changes the plug-in's current directory to a path of any form; relative forms
@@ -65,8 +72,8 @@ bool HDD_ChangeDir(const char* directory);
 int HDD_TAP_GetCurrentDir(char* destination);
 
 // Saves the current directory on the stack; false when the stack is full or the
-// directory cannot be read or does not fit an entry. Each true is matched by one
-// HDD_TAP_PopDir.
+// directory cannot be read or could not be entered again. Each true is matched by
+// one HDD_TAP_PopDir.
 bool HDD_TAP_PushDir(void);
 
 // Changes back to the directory on top of the stack and removes it; false when
@@ -90,17 +97,46 @@ extern int TAP_TableIndex;
 
 // ---- Recording deletion ----
 
+// What HDD_Delete removes for a name: the main file's absolute path (a side file
+// ".inf"/".nav" of a recording named stands for the recording) and its pieces, from
+// which the side files' paths are built.
+struct HDD_FileFamily {
+  char fullPath[HDD_PATH_SIZE];
+  char directory[HDD_PATH_SIZE];  // with its final '/'
+  char baseName[HDD_NAME_SIZE];
+  char extension[HDD_NAME_SIZE];
+  int part;  // 1..9, else 0
+  bool isRecording;
+  bool isDeleted;  // the names carry ".del" at their end
+};
+
+// The side files of a recording, in the order they are removed: the ending after
+// the base name and part, and whether the extension comes before it (".rec.inf")
+// or not (".cut").
+struct HDD_FamilySide {
+  const char* ending;
+  bool withExtension;
+};
+enum : dword { HDD_FAMILY_SIDES = 5 };
+extern const HDD_FamilySide HDD_FamilySides[HDD_FAMILY_SIDES];
+
+// Fills family for fileName (a path of any form, relative ones from the current
+// directory). False when HDD_Delete would refuse the name: absent or empty, relative
+// while the current directory cannot be learned, not a file path (a folder, a name
+// beginning with '.'), a path with a "." or ".." part, or one whose pieces or family
+// paths do not fit their texts.
+bool HDD_GetFileFamily(const char* fileName, HDD_FileFamily* family);
+
 // Removes a file and, when it is a recording (".rec", ".mpg", ".ts"), its side
 // files ".inf", ".nav", ".cut", ".cut.bak" and ".srt", after stopping the playback and
 // the recording of it. fileName is a path of any form; naming a side file ".inf" or
-// ".nav" of a recording deletes the whole recording. A name whose pieces or family
-// paths would not fit the working texts is refused whole: nothing is stopped or
-// removed. So is a relative name while the current directory cannot be learned.
+// ".nav" of a recording deletes the whole recording. A name that HDD_GetFileFamily
+// refuses is refused whole: nothing is stopped or removed.
 void HDD_Delete(const char* fileName);
 
 // Splits path into directory (up to and including the last '/', HDD_PATH_SIZE
-// bytes), base name (HDD_FILE_NAME_SIZE bytes: no ".del", no side ending, no
-// extension, no part "-N"), extension (HDD_FILE_NAME_SIZE bytes, ".rec"), part
+// bytes), base name (HDD_NAME_SIZE bytes: no ".del", no side ending, no
+// extension, no part "-N"), extension (HDD_NAME_SIZE bytes, ".rec"), part
 // number (1..9, else 0), whether it names a recording and whether it carried the
 // ".del" marker. baseName is required; other outputs may be null. False, with no
 // output written, when path is null or empty, baseName is null, or the directory

@@ -45,6 +45,8 @@ TEST_F(StopSource, PlaybackArmingRefusesWhatItCannotName) {
   ASSERT_NE(handler_play(0), nullptr);
 
   std::string longName(260, 'n');
+  ASSERT_TRUE(stand::Mount("/mnt/sdb1"));
+  ASSERT_TRUE(stand::Mount("/mnt/hdd"));
   struct Row {
     const char* why;
     std::string played;  // "" for nothing played
@@ -54,6 +56,12 @@ TEST_F(StopSource, PlaybackArmingRefusesWhatItCannotName) {
       {"play mode 5", "/DataFiles/Other.rec", 5},
       {"not under /DataFiles", "/Media/Other.rec", 2},
       {"/DataFiles itself", "/DataFiles", 2},
+      {"/DataFiles deeper down", "/Archive/DataFiles/Other.rec", 2},
+      {"a look-alike of /DataFiles", "/DataFilesX/Other.rec", 2},
+      {"another disk", "/mnt/sdb1/DataFiles/Other.rec", 2},
+      {"a look-alike of the disk root", "/mnt/hdd/DataFiles/Other.rec", 2},
+      {"a '..' part", "/DataFiles/../ProgramFiles/Settings/Scrapdeck.ini", 2},
+      {"a '.' part", "/DataFiles/./Other.rec", 2},
       {"longer than the path buffer", "/DataFiles/" + longName + ".rec", 2},
   };
   for (const auto& row : rows) {
@@ -78,7 +86,7 @@ TEST_F(StopSource, ATitleIsTheNameWithoutItsExtensionOrNothing) {
     std::string title;
   } rows[] = {
       {"Show.rec", true, "Show"},
-      {".rec", true, ""},
+      {".rec", false, ""},  // begins with '.': the deletion could not take it
       {std::string(127, 't') + ".rec", true, std::string(127, 't')},  // the longest that fits
       {std::string(128, 't') + ".rec", false, ""},
       {"ab", false, ""},  // shorter than its 4-character extension
@@ -155,18 +163,74 @@ TEST_F(RecordingStop, SnapshotTakesOnlyRunningRecordingsWithNamesThatFit) {
   EXPECT_EQ(n_tuner, 0);
   EXPECT_EQ(handler_record(1), nullptr);  // only playbacks prompt
 
+  std::string longest = std::string(127, 'a') + ".rec";  // the record information's longest
   Start(0, "Zero.rec");
-  Start(1, std::string(127, 'a') + ".rec");  // 131 bytes: no room in an entry
+  Start(1, longest);
   Start(2, "Two.rec");
   Start(3, "Three.rec");
   stand::SetRecState(2, 0x01000001);  // byte 3 set: not a running recording
   stand::SetRecState(3, 0x00FFFF01);  // the middle bytes do not matter
   ASSERT_NE(handler_record(0), nullptr);
-  ASSERT_EQ(n_tuner, 2);
+  ASSERT_EQ(n_tuner, 3);
   EXPECT_STREQ(rec_filename[0], "Zero.rec");
   EXPECT_EQ(rec_tuner[0], 0);
-  EXPECT_STREQ(rec_filename[1], "Three.rec");
-  EXPECT_EQ(rec_tuner[1], 3);
+  EXPECT_EQ(rec_filename[1], longest);
+  EXPECT_STREQ(rec_filename[2], "Three.rec");
+  EXPECT_EQ(rec_tuner[2], 3);
+}
+
+TEST_F(RecordingStop, ARecordingIsLookedForWhereTheFirmwareRecordsIt) {
+  ASSERT_TRUE(stand::Mount("/mnt/sdb1"));
+  struct Row {
+    std::string recorded;  // a disk path, or a path on the other disk
+    const char* folder;    // what the snapshot keeps; null: recorded elsewhere
+  } rows[] = {
+      {"/DataFiles/Film.rec", "/DataFiles"},
+      {"/DataFiles/News/Late/Film.rec", "/DataFiles/News/Late"},
+      {"/mnt/sdb1/DataFiles/Film.rec", nullptr},
+      {"/Archive/DataFiles/Film.rec", nullptr},
+      {"/DataFilesX/Film.rec", nullptr},
+      {"/DataFiles/../ProgramFiles/Film.rec", nullptr},
+      {"/DataFiles/./Film.rec", nullptr},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.recorded);
+    stand::WriteFile(row.recorded, "");
+    ASSERT_TRUE(stand::Record(0, row.recorded));
+    HANDLER* handler = handler_record(0);
+    ASSERT_NE(handler, nullptr);
+    EXPECT_EQ(rec_elsewhere[0], row.folder == nullptr);
+    if (row.folder) {
+      EXPECT_STREQ(rec_filedir[0], row.folder);
+    }
+    // Stopped: found in its own folder only, never as "/DataFiles/Film.rec".
+    stand::StopRecording(0);
+    EXPECT_EQ(handler->get_type() != nullptr, row.folder != nullptr);
+    if (row.folder) {
+      EXPECT_STREQ(filedir, row.folder);
+    }
+  }
+
+  // The record information and the record-file array name different files.
+  ASSERT_TRUE(stand::Record(0, "/DataFiles/Film.rec"));
+  stand::RecordFileArray()[0].file = stand::FileRecord("/DataFiles/Other.rec");
+  ASSERT_NE(handler_record(0), nullptr);
+  EXPECT_TRUE(rec_elsewhere[0]);
+}
+
+TEST_F(RecordingStop, WithoutAFolderFromTheFirmwareTheRecordingIsLookedForInDataFiles) {
+  // Without a model table the plug-in knows two record slots: the array's entry for
+  // slot 3 is not read.
+  Start(3, "Film.rec");
+  stand::WriteFile("/DataFiles/News/Film.rec", "");
+  ASSERT_TRUE(stand::Record(3, "/DataFiles/News/Film.rec"));
+  HANDLER* handler = handler_record(0);
+  ASSERT_NE(handler, nullptr);
+  EXPECT_STREQ(rec_filedir[0], "");
+  EXPECT_FALSE(rec_elsewhere[0]);
+  stand::StopRecording(3);
+  EXPECT_STREQ(handler->get_type(), "Recording");
+  EXPECT_STREQ(filedir, "/DataFiles");
 }
 
 TEST_F(RecordingStop, AFailedRecordInformationCountsAsStopped) {

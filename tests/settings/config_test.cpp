@@ -168,6 +168,25 @@ TEST_F(ConfigTest, ACopyInTheCurrentDirectoryIsReadButSavingGoesToSettings) {
   EXPECT_EQ(stand::ReadFile("/DataFiles/Scrapdeck.ini"), "timeout=90\r\n");
 }
 
+TEST_F(ConfigTest, SavesFromEveryFolderTheHostReportsAndComesBack) {
+  // 199 and 200 characters, and the deepest the stand holds.
+  for (size_t length : {199u, 200u, 504u}) {
+    SetUp();
+    std::string deep = "/DataFiles";
+    while (deep.size() + 101 < length)
+      deep += "/" + std::string(100, 'd');
+    deep += "/" + std::string(length - deep.size() - 1, 'e');
+    ASSERT_EQ(deep.size(), length);
+    stand::MakeDir(deep);
+    stand::WriteFile(SettingsPath(), "timeout=45\r\n");
+    config_init();
+    stand::SetSlotDir(0, deep);
+    Edit({KEY_DOWN, KEY_RIGHT});
+    EXPECT_EQ(stand::ReadFile(SettingsPath()), "timeout=46\r\n") << length;
+    EXPECT_EQ(stand::SlotDir(0), deep);
+  }
+}
+
 // Every allocation of a close fails in turn: the values stay as edited, the file
 // keeps its other lines and each value is the old or the new one, nothing leaks.
 TEST_F(ConfigTest, FailuresAtCloseChangeNothingTheyShouldNot) {

@@ -189,23 +189,29 @@ TEST_F(CurrentDirTest, DiskRootIsSavedAndReturnedTo) {
   EXPECT_EQ(Here(), "");
 }
 
-TEST_F(CurrentDirTest, DirectoryTooLongForAnEntryIsNotSaved) {
-  // Folder names are limited by the host, so the long directory is nested.
-  std::string fits = "/" + std::string(100, 'a') + "/" + std::string(97, 'b');  // 199
-  std::string tooLong = fits + "c";                                             // 200
-  stand::MakeDir(fits);
-  stand::MakeDir(tooLong);
-
-  At(tooLong);
-  ASSERT_TRUE(HDD_ChangeDir(tooLong.c_str()));
-  EXPECT_FALSE(HDD_TAP_PushDir());
-  EXPECT_EQ(TAPDirStackDepth, -1);
-
-  At(fits);
+TEST_F(CurrentDirTest, EveryDirectoryThatCanBeEnteredAgainIsSaved) {
+  // Folder names are limited by the host, so the long directory is nested; the
+  // stand reports directories of up to 504 characters.
+  std::string deep;
+  while (deep.size() < 504 - 101)
+    deep += "/" + std::string(100, static_cast<char>('a' + deep.size() / 101));
+  deep += "/" + std::string(504 - deep.size() - 1, 'z');
+  ASSERT_EQ(deep.size(), 504u);
+  stand::MakeDir(deep);
+  At(deep);
   ASSERT_TRUE(HDD_TAP_PushDir());
   At("/DataFiles");
   ASSERT_TRUE(HDD_TAP_PopDir());
-  EXPECT_EQ(Here(), fits);
+  EXPECT_EQ(Here(), deep);
+
+  // One the change of directory could not take back (it adds a '/') is refused.
+  std::string firmwareText = "/mnt/hd" + deep + std::string(HDD_PATH_SIZE - 1 - 504, 'y');
+  stand::TapTable()[3].dir->path = firmwareText.data();
+  EXPECT_FALSE(HDD_TAP_PushDir());
+  EXPECT_EQ(TAPDirStackDepth, -1);
+  firmwareText.pop_back();
+  EXPECT_TRUE(HDD_TAP_PushDir());
+  EXPECT_EQ(std::strlen(TAPDirStack[0]), HDD_PATH_SIZE - 2);
 }
 
 TEST_F(CurrentDirTest, FirstChangeOfAllInsideAPopKeepsTheSavedDirectory) {

@@ -14,8 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The process's own working directory takes part in the classification, so each
-// test runs in an empty folder of its own.
+// Absolute paths that exist as typed are classified as Linux paths, and the process's
+// working directory must never be, so each test runs in an empty folder of its own.
 class PathTypeTest : public StandTest {
  protected:
   void SetUp() override {
@@ -180,18 +180,27 @@ TEST_F(PathTypeTest, ConvertsEveryPairOfForms) {
   }
 }
 
-TEST_F(PathTypeTest, PathsOfTheProcessWorkingDirectoryAreUsedAsTheyStand) {
+TEST_F(PathTypeTest, RelativePathsNeverLookAtTheProcessWorkingDirectory) {
+  // Names of the working directory that are files, folders or missing on the disk.
+  std::ofstream("Film.rec") << "x";
+  fs::create_directories("Sub/x.rec");
+  fs::create_directories("Settings");
   std::ofstream("local.rec") << "x";
-  fs::create_directory("localdir");
   At("/DataFiles");
-  EXPECT_EQ(GetPathType("local.rec"), PATH_LINUX_FILE);
-  EXPECT_EQ(GetPathType("localdir"), PATH_LINUX_DIR);
-  EXPECT_EQ(Convert("local.rec", PATH_LINUX_FILE), "local.rec");
-  EXPECT_EQ(Convert("local.rec", PATH_FILE_NAME), "local.rec");
-  EXPECT_EQ(Convert("localdir", PATH_LINUX_DIR), "localdir/");
-  EXPECT_EQ(Convert("local.rec", PATH_TAP_FILE), "");
-  // A name without a folder has none to give.
-  EXPECT_EQ(Convert("local.rec", PATH_LINUX_DIR), "");
+  EXPECT_EQ(GetPathType("Film.rec"), PATH_FILE_NAME);
+  EXPECT_EQ(GetPathType("local.rec"), PATH_FILE_NAME);
+  EXPECT_EQ(GetPathType("Sub"), PATH_TAP_DIR);
+  EXPECT_EQ(GetPathType("Sub/x.rec"), PATH_TAP_FILE);
+  EXPECT_EQ(Convert("Film.rec", PATH_LINUX_FILE), "/mnt/hd/DataFiles/Film.rec");
+  EXPECT_EQ(Convert("local.rec", PATH_LINUX_FILE), "/mnt/hd/DataFiles/local.rec");
+  EXPECT_EQ(Convert("Sub/x.rec", PATH_LINUX_FILE), "/mnt/hd/DataFiles/Sub/x.rec");
+  At("/ProgramFiles");
+  EXPECT_EQ(Convert("Settings/", PATH_TAP_DIR), "Settings/");
+  EXPECT_EQ(Convert("Settings", PATH_LINUX_DIR), "/mnt/hd/ProgramFiles/Settings/");
+  EXPECT_EQ(GetPathType("Settings.ini"), PATH_FILE_NAME);
+  // An absolute path is still taken as it stands when it exists.
+  EXPECT_EQ(GetPathType(fs::absolute("local.rec").c_str()), PATH_LINUX_FILE);
+  EXPECT_EQ(GetPathType(fs::absolute("Settings").c_str()), PATH_LINUX_DIR);
 }
 
 TEST_F(PathTypeTest, UnknownCurrentDirectoryMeansTheDiskRoot) {

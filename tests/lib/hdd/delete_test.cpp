@@ -49,8 +49,8 @@ TEST_F(FileNames, SplitsNamesOfTheFamily) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.path);
-    char directory[HDD_PATH_SIZE] = "#", baseName[HDD_FILE_NAME_SIZE] = "#",
-         extension[HDD_FILE_NAME_SIZE] = "#";
+    char directory[HDD_PATH_SIZE] = "#", baseName[HDD_NAME_SIZE] = "#",
+         extension[HDD_NAME_SIZE] = "#";
     int part = -1;
     bool recording = !row.recording, deleted = !row.deleted;
     ASSERT_TRUE(SeparateFileNameComponents(row.path, directory, baseName, extension, &part,
@@ -62,7 +62,7 @@ TEST_F(FileNames, SplitsNamesOfTheFamily) {
     EXPECT_EQ(recording, row.recording);
     EXPECT_EQ(deleted, row.deleted);
     // Outputs that are not asked for change nothing in the base name.
-    char alone[HDD_FILE_NAME_SIZE];
+    char alone[HDD_NAME_SIZE];
     ASSERT_TRUE(
         SeparateFileNameComponents(row.path, nullptr, alone, nullptr, nullptr, nullptr, nullptr));
     EXPECT_STREQ(alone, row.baseName);
@@ -70,14 +70,14 @@ TEST_F(FileNames, SplitsNamesOfTheFamily) {
 }
 
 TEST_F(FileNames, RefusesWhatDoesNotFitAndLeavesOutputsAlone) {
-  std::string longest(HDD_FILE_NAME_SIZE - 1 - 4, 'n');
-  char directory[HDD_PATH_SIZE] = "#", baseName[HDD_FILE_NAME_SIZE] = "#";
+  std::string longest(HDD_NAME_SIZE - 1 - 4, 'n');
+  char directory[HDD_PATH_SIZE] = "#", baseName[HDD_NAME_SIZE] = "#";
   ASSERT_TRUE(SeparateFileNameComponents(("/d/" + longest + ".rec").c_str(), directory, baseName,
                                          nullptr, nullptr, nullptr, nullptr));
   EXPECT_EQ(baseName, longest);
 
   const std::string refused[] = {
-      "/d/" + longest + "x.rec",                          // a name of 128 bytes
+      "/d/" + longest + "x.rec",                          // a name of 256 bytes
       std::string(HDD_PATH_SIZE - 1, 'd') + "/Film.rec",  // a directory of 512 bytes
   };
   for (const auto& path : refused) {
@@ -228,13 +228,47 @@ TEST_F(Deletion, AFamilyThatWouldNotFitItsPathsIsLeftWhole) {
   }
 }
 
-TEST_F(Deletion, ABaseNameTooLongForItsTextIsLeftWhole) {
-  std::string name = std::string(130, 'n') + ".rec";
-  Write({"/DataFiles/" + name, "/DataFiles/" + std::string(130, 'n') + ".srt"});
-  stand::ClearTrace();
-  HDD_Delete(name.c_str());
-  EXPECT_TRUE(Calls().empty());
-  EXPECT_EQ(stand::ListFiles("/DataFiles").size(), 2u);
+TEST_F(Deletion, NamesTheDeletionCannotTakeAreRefusedWhole) {
+  stand::MakeDir("/DataFiles/Folder.rec");
+  Write({"/DataFiles/.Hidden.rec", "/DataFiles/Film.rec", "/DataFiles/Film.rec.inf",
+         "/ProgramFiles/Settings/Scrapdeck.ini"});
+  HDD_FileFamily family;
+  for (const char* name : {"Folder.rec", ".Hidden.rec", "./Film.rec", "/DataFiles/./Film.rec",
+                           "/DataFiles/../ProgramFiles/Settings/Scrapdeck.ini",
+                           "/mnt/hd/DataFiles/Sub/../Film.rec", "Sub/../Film.rec", ""}) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(HDD_GetFileFamily(name, &family));
+    stand::ClearTrace();
+    HDD_Delete(name);
+    EXPECT_TRUE(Calls().empty());
+  }
+  EXPECT_EQ(stand::ListFiles().size(), 4u);
+  ASSERT_TRUE(HDD_GetFileFamily("Film.rec.nav", &family));
+  EXPECT_STREQ(family.fullPath, "/mnt/hd/DataFiles/Film.rec");
+}
+
+TEST(PathDotParts, FindsOnlyWholeParts) {
+  for (const char* path : {".", "..", "./x", "../x", "/a/./b", "/a/../b", "/a/.", "/a/..", "a//."})
+    EXPECT_TRUE(HDD_PathHasDotParts(path)) << path;
+  for (const char* path : {"", "/", "/a/.b", "/a/..b", "/a/b.", "/a/b..", "/a/...", ".x", "a..",
+                           "/DataFiles/Film.rec"})
+    EXPECT_FALSE(HDD_PathHasDotParts(path)) << path;
+  EXPECT_FALSE(HDD_PathHasDotParts(nullptr));
+}
+
+TEST_F(Deletion, EveryNameTheDiskHoldsIsDeletedWithItsFamily) {
+  // 127 to 131 bytes: the longest titles the prompt shows and the longest names the
+  // firmware's record information holds; 255: the longest name of the disk.
+  for (size_t length : {127u, 128u, 131u, 255u}) {
+    SCOPED_TRACE(length);
+    std::string base(length - 4, 'n');
+    std::vector<std::string> family = {"/DataFiles/" + base + ".rec"};
+    if (length <= 131) family.push_back("/DataFiles/" + base + ".rec.inf");
+    family.push_back("/DataFiles/" + base + ".cut.bak");
+    Write(family);
+    HDD_Delete((base + ".rec").c_str());
+    EXPECT_TRUE(stand::ListFiles("/DataFiles").empty());
+  }
 }
 
 TEST_F(Deletion, WhatPlaysOrRecordsTheFileStopsBeforeTheFirstRemoval) {
