@@ -10,7 +10,6 @@ function(scrapdeck_fuzz_target_extras executable target)
   endif()
   # The title target draws with the standard fonts the build makes.
   if(target STREQUAL "title")
-    target_compile_definitions(${executable} PRIVATE SCRAPDECK_DATA_DIR="${SCRAPDECK_DATA_DIR}")
     if(TARGET scrapdeck_fonts)
       add_dependencies(${executable} scrapdeck_fonts)
     endif()

@@ -8,7 +8,7 @@
 #include "core/handler.h"
 #include "fuzz/fuzz.h"
 #include "lib/osd/messagebox.h"
-#include "tests/support/fonts.h"
+#include "stand/stand.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // name (as the disk hands it over: cut at its first NUL)
@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   name = name.substr(0, name.find('\0'));
   if (name.size() < 4 || name.size() - 4 >= FILETITLE_SIZE) return 0;  // no prompt for it
   fuzz::BeginInput();
-  static const bool fonts = InstallFonts();
-  fuzz::Check(fonts, "the standard fonts are on the disk");
+  static const std::string missing = stand::InstallStandardFonts();
+  fuzz::Check(missing.empty(), "the standard fonts are on the disk");
 
   std::vector<char> title = fuzz::Exact(name.substr(0, name.size() - 4));
   enum : int { WRAPPED_SIZE = 254, LINE_LENGTH = 34 };
