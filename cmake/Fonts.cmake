@@ -54,14 +54,20 @@ function(scrapdeck_make_font)
   set_property(GLOBAL APPEND PROPERTY SCRAPDECK_FONT_FILES ${F_OUTPUT})
 endfunction()
 
-# The seven fonts of the message box and menus.
+# The seven fonts of the message box and menus; the package ships them.
+set(SCRAPDECK_STANDARD_FONTS)
 foreach(size 10 12 14 16 18 20)
   scrapdeck_make_font(OUTPUT ${SCRAPDECK_FONT_DIR}/Calibri_${size}.ufnt
     TTF ${SCRAPDECK_CARLITO_DIR}/Carlito-Regular.ttf SIZE ${size})
+  list(APPEND SCRAPDECK_STANDARD_FONTS ${SCRAPDECK_FONT_DIR}/Calibri_${size}.ufnt)
 endforeach()
 scrapdeck_make_font(OUTPUT ${SCRAPDECK_FONT_DIR}/Calibri_20B.ufnt
   TTF ${SCRAPDECK_CARLITO_DIR}/Carlito-Regular.ttf SIZE 20
   BOLD BOLD_TTF ${SCRAPDECK_CARLITO_DIR}/Carlito-Bold.ttf)
+list(APPEND SCRAPDECK_STANDARD_FONTS ${SCRAPDECK_FONT_DIR}/Calibri_20B.ufnt)
+# The licence of the face they are made from, as the Debian package carries it.
+set(SCRAPDECK_FONT_LICENCE "/usr/share/doc/fonts-crosextra-carlito/copyright"
+    CACHE FILEPATH "Licence text of the face the standard fonts are made from")
 
 # The recorder's built-in text font at its three size selectors, drawn by the stand.
 # A narrow face, like the recorder's own: the settings window's columns are laid

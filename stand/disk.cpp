@@ -8,6 +8,7 @@
 // calls can be made to fail once, like the host's file calls.
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,7 +32,13 @@ namespace fs = std::filesystem;
 namespace stand {
 namespace {
 
-std::string root;  // host folder of the disk; empty before the first Reset
+std::string root;     // host folder of the disk; empty before the first Reset
+pid_t rootOwner = 0;  // the process that made it: a forked child never removes it
+
+void RemoveOwnDisk() {
+  std::error_code ec;
+  if (!root.empty() && rootOwner == getpid()) fs::remove_all(root, ec);
+}
 int changeDirSuccess = 1;
 
 // Calls made and armed faults of the failable calls. Built on first use and never
@@ -45,8 +52,20 @@ CallFaults& Faults() {
   return *faults;
 }
 
+// A failable call's name; a name that is none of HostCallNames ends the run, so that a
+// misspelt fault cannot arm nothing and let a test pass.
+const std::string& KnownCall(const std::string& call) {
+  const auto& names = HostCallNames();
+  if (std::find(names.begin(), names.end(), call) == names.end()) {
+    std::fprintf(stderr, "stand: no failable host call %s\n", call.c_str());
+    std::abort();
+  }
+  return call;
+}
+
 // Counts a call; whether the armed fault of the call fires on it.
 bool Fails(const char* call) {
+  KnownCall(call);
   CallFaults& f = Faults();
   ++f.calls[call];
   auto it = f.countdown.find(call);
@@ -205,19 +224,50 @@ F Next(const char* name) {
   return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
 }
 
+// The folder that holds the sandbox disks: under the build folder, so that what a
+// crashed run leaves stays there; the system's temporary folder only when that one
+// cannot be made (a stand copied elsewhere).
+fs::path DiskFolder() {
+  std::error_code ec;
+  fs::path folder = SCRAPDECK_STAND_DISK_DIR;
+  fs::create_directories(folder, ec);
+  return fs::is_directory(folder, ec) ? folder : fs::temp_directory_path();
+}
+
 }  // namespace
 
-void ResetDisk() {
-  if (!root.empty()) {
-    std::error_code ec;
-    fs::remove_all(root, ec);
+// Sandbox disks are named "disk-<process id>-XXXXXX", so that the disk of a process
+// that died without its cleanup can be told from those of processes still running.
+void RemoveDisksOfDeadProcesses() {
+  std::error_code ec;
+  std::vector<fs::path> dead;
+  for (const auto& entry : fs::directory_iterator(DiskFolder(), ec)) {
+    std::string name = entry.path().filename().string();
+    if (name.compare(0, 5, "disk-") != 0) continue;
+    char* end = nullptr;
+    long pid = std::strtol(name.c_str() + 5, &end, 10);
+    if (pid <= 0 || *end != '-') continue;
+    if (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) dead.push_back(entry.path());
   }
-  std::string templ = (fs::temp_directory_path() / "scrapdeck-disk-XXXXXX").string();
+  for (const fs::path& disk : dead)
+    fs::remove_all(disk, ec);
+}
+
+void ResetDisk() {
+  RemoveOwnDisk();
+  static bool swept = false;
+  if (!swept) {
+    swept = true;
+    RemoveDisksOfDeadProcesses();
+  }
+  static const fs::path folder = DiskFolder();
+  std::string templ = (folder / ("disk-" + std::to_string(getpid()) + "-XXXXXX")).string();
   if (!mkdtemp(templ.data())) {
     std::perror("stand: mkdtemp");
     std::abort();
   }
   root = templ;
+  rootOwner = getpid();
   for (auto* d : {"/DataFiles", "/ProgramFiles", "/ProgramFiles/Settings"})
     MakeDir(d);
   changeDirSuccess = 1;
@@ -234,16 +284,24 @@ void ResetDisk() {
   TAP_Hdd_Delete = Delete;
 }
 
-// The sandbox goes away with the process.
+// The sandbox goes away with the process that made it.
 static struct DiskCleanup {
-  ~DiskCleanup() {
-    std::error_code ec;
-    if (!root.empty()) fs::remove_all(root, ec);
-  }
+  ~DiskCleanup() { RemoveOwnDisk(); }
 } diskCleanup;
 
 const std::string& DiskRoot() {
   return root;
+}
+
+bool CopyOntoDisk(const std::string& folder, std::string& error) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) {
+    error = "no folder " + folder;
+    return false;
+  }
+  fs::copy(folder, root, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+  if (ec) error = "cannot copy " + folder + " onto the disk: " + ec.message();
+  return !ec;
 }
 
 std::string HostPath(const std::string& diskPath) {
@@ -288,7 +346,7 @@ void SetChangeDirSuccess(int value) {
   changeDirSuccess = value;
 }
 void FailHostCall(const std::string& call, size_t n) {
-  Faults().countdown[call] = n;
+  Faults().countdown[KnownCall(call)] = n;
 }
 
 const std::vector<std::string>& HostCallNames() {
@@ -299,7 +357,7 @@ const std::vector<std::string>& HostCallNames() {
 }
 
 size_t HostCalls(const std::string& call) {
-  auto it = Faults().calls.find(call);
+  auto it = Faults().calls.find(KnownCall(call));
   return it == Faults().calls.end() ? 0 : it->second;
 }
 

@@ -1,11 +1,12 @@
 // scrapdeck-stand: plays a recorder and runs a plug-in image in it.
 //
-//   scrapdeck-stand [--disk DIR] IMAGE
+//   scrapdeck-stand [--disk-from DIR] [--disk DIR] IMAGE
 //       loads the image, starts it and reports what happened;
-//   scrapdeck-stand [--disk DIR] [--shots DIR] [FAULT] IMAGE SCENARIO|-
+//   scrapdeck-stand [--disk-from DIR] [--disk DIR] [--shots DIR] [FAULT] IMAGE SCENARIO|-
 //       runs a recorder scenario (stand/README.md) and exits 0 when every
 //       expectation held, 1 at the first that did not, 2 when it cannot read it.
-// With --disk, the recorder's disk is copied to DIR at the end. FAULT arms one fault
+// With --disk-from, the recorder's disk starts as a copy of DIR; with --disk, the
+// recorder's disk is copied to DIR at the end. FAULT arms one fault
 // for the run: --fail-alloc K, --fail-call NAME K or --missing SYMBOL.
 #include <cstdio>
 #include <cstring>
@@ -23,7 +24,8 @@ namespace {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: scrapdeck-stand [--disk DIR] [--shots DIR] [--fail-alloc K | --fail-call "
+               "usage: scrapdeck-stand [--disk-from DIR] [--disk DIR] [--shots DIR] [--fail-alloc "
+               "K | --fail-call "
                "NAME K | --missing SYMBOL] IMAGE [SCENARIO|-]\n");
   return 2;
 }
@@ -36,10 +38,14 @@ void KeepDisk(const std::string& disk) {
   std::printf("disk left in %s\n", disk.c_str());
 }
 
-int Start(const std::string& image, const std::string& disk) {
+int Start(const std::string& image, const std::string& diskFrom, const std::string& disk) {
   stand::Reset();
   stand::Plugin plugin;
   std::string error;
+  if (!diskFrom.empty() && !stand::CopyOntoDisk(diskFrom, error)) {
+    std::fprintf(stderr, "scrapdeck-stand: %s\n", error.c_str());
+    return 2;
+  }
   if (!stand::LoadPlugin(image, 0, plugin, error)) {
     std::fprintf(stderr, "scrapdeck-stand: %s\n", error.c_str());
     return 1;
@@ -90,6 +96,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--disk") && i + 1 < argc) {
       disk = argv[++i];
+    } else if (!std::strcmp(argv[i], "--disk-from") && i + 1 < argc) {
+      options.diskFrom = argv[++i];
     } else if (!std::strcmp(argv[i], "--shots") && i + 1 < argc) {
       shots = argv[++i];
     } else if (!std::strcmp(argv[i], "--fail-alloc") && i + 1 < argc) {
@@ -113,7 +121,7 @@ int main(int argc, char** argv) {
   if (positional.empty() || positional.size() > 2 || faults > 1) return Usage();
   if (positional.size() == 1) {
     if (faults) return Usage();
-    return Start(positional[0], disk);
+    return Start(positional[0], options.diskFrom, disk);
   }
 
   options.image = positional[0];

@@ -328,6 +328,13 @@ class Runner {
           } else if (what == "bytes" && args_.size() == 3) {
             Expect(Exists(args_[1]) && ReadFile(args_[1]) == args_[2],
                    args_[1] + " does not hold exactly the bytes given");
+          } else if (what == "colour" && args_.size() == 6) {
+            // Drawn text shows as pixels of its colour somewhere in the rectangle.
+            dword x0 = Number(1), y0 = Number(2), colour = Number(5), found = 0;
+            for (dword y = y0; y < y0 + Number(4) && y < SCREEN_HEIGHT; ++y)
+              for (dword x = x0; x < x0 + Number(3) && x < SCREEN_WIDTH; ++x)
+                found += ScreenPixel(x, y) == colour;
+            Expect(found > 0, "no pixel of colour " + Hex(colour) + " in " + Rest(1));
           } else if (what == "line" && args_.size() >= 3) {
             std::istringstream in(ReadFile(args_[1]));
             bool found = false;
@@ -407,6 +414,11 @@ ScenarioResult RunScenario(std::istream& script, const ScenarioOptions& options,
     lines.push_back(line);
   }
   Reset();
+  std::string error;
+  if (!options.diskFrom.empty() && !CopyOntoDisk(options.diskFrom, error)) {
+    err << options.name << ": " << error << "\n";
+    return SCENARIO_UNREADABLE;
+  }
   // The faults are armed after the reset, so their counts start with the run.
   if (options.failAllocation) FailAllocation(options.failAllocation);
   if (!options.failHostCall.empty()) FailHostCall(options.failHostCall, options.failHostCallAt);

@@ -16,6 +16,7 @@ struct ScenarioOptions {
   std::string baseDir;    // where relative image and snapshot paths start
   std::string shotDir;    // where snapshots go ("" = baseDir)
   bool snapshots = true;  // false: snapshot commands write nothing
+  std::string diskFrom;   // a PC folder the recorder's disk starts as a copy of ("" = none)
 
   // One fault armed for the whole run (fault sweeps): the failAllocation-th call of
   // TAP_MemAlloc fails (0 = none); the failHostCallAt-th call of the host or system

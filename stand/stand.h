@@ -57,6 +57,13 @@ void WriteFile(const std::string& diskPath, const std::string& bytes);
 std::string ReadFile(const std::string& diskPath);
 bool Exists(const std::string& diskPath);
 void MakeDir(const std::string& diskPath);
+// Removes the sandbox disks that processes now gone left behind (a crash, a kill at
+// a test's time limit). The first Reset of every process does it.
+void RemoveDisksOfDeadProcesses();
+// Copies the files and folders of a PC folder onto the disk's root, over what is
+// there (a recorder whose disk starts as that folder). False with a reason when the
+// folder cannot be read or copied.
+bool CopyOntoDisk(const std::string& folder, std::string& error);
 // Every file below a disk folder, as sorted disk paths.
 std::vector<std::string> ListFiles(const std::string& diskPath = "/");
 // Copies the standard fonts that the build made (the toolkit's OSDMENU_STD_FONT_FILES)
@@ -73,7 +80,7 @@ size_t DiskReads(const std::string& diskPath);
 // ("Fopen", "Fread", "Fwrite", "Create", "Delete", "ChangeDir"; reads and writes
 // come up short), or of the named system-library call on a disk file ("open",
 // "read", "lseek", "fopen", "fread", "remove"; these fail with EIO, fread reads
-// nothing). 0 disarms.
+// nothing). 0 disarms. A name that is none of these ends the run.
 void FailHostCall(const std::string& call, size_t n);
 // The failable calls above, and how often each was called since Reset (a system
 // call counts only on a disk file).

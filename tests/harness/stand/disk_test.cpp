@@ -1,11 +1,13 @@
 // The stand's disk as the plug-in's system-library calls see it.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "tests/support/stand_test.h"
 
@@ -47,6 +49,51 @@ TEST_F(Disk, NoPathClimbsOutOfTheSandbox) {
   struct stat st;
   EXPECT_EQ(lstat("/mnt/hd/ProgramFiles/../DataFiles/B.rec", &st), 0);
   fs::remove(outside);
+}
+
+// A misspelt fault would arm nothing and let a "nothing changed" test pass: it ends the run.
+TEST(StandFaultsDeathTest, AnUnknownCallNameEndsTheRun) {
+  EXPECT_DEATH(stand::FailHostCall("Fopne", 1), "no failable host call Fopne");
+  EXPECT_DEATH(stand::HostCalls("Remove"), "no failable host call Remove");
+}
+
+TEST_F(Disk, StartsAsACopyOfAFolder) {
+  fs::path folder =
+      fs::path(stand::DiskRoot()).parent_path() / ("from-" + std::to_string(getpid()));
+  fs::create_directories(folder / "ProgramFiles/Settings/Fonts");
+  std::ofstream(folder / "ProgramFiles/Settings/Fonts/A.ufnt") << "font";
+  std::ofstream(folder / "README.txt") << "text";
+  stand::WriteFile("/DataFiles/A.rec", "a");
+  std::string error;
+  EXPECT_TRUE(stand::CopyOntoDisk(folder.string(), error)) << error;
+  EXPECT_EQ(stand::ReadFile("/ProgramFiles/Settings/Fonts/A.ufnt"), "font");
+  EXPECT_EQ(stand::ReadFile("/README.txt"), "text");
+  EXPECT_TRUE(stand::Exists("/DataFiles/A.rec"));
+  fs::remove_all(folder);
+  EXPECT_FALSE(stand::CopyOntoDisk(folder.string(), error));
+  EXPECT_NE(error.find(folder.string()), std::string::npos);
+}
+
+// The disks live under the build folder; one that a dying process leaves behind goes
+// with the next process's first reset, and no running process loses its own.
+TEST_F(Disk, DisksOfDeadProcessesAreRemoved) {
+  EXPECT_EQ(stand::DiskRoot().rfind(SCRAPDECK_BINARY_DIR "/", 0), 0u) << stand::DiskRoot();
+  pid_t child = fork();  // a process id that is surely gone once the child is reaped
+  ASSERT_GE(child, 0);
+  if (child == 0) _exit(0);
+  ASSERT_EQ(waitpid(child, nullptr, 0), child);
+  fs::path folder = fs::path(stand::DiskRoot()).parent_path();
+  fs::path dead = folder / ("disk-" + std::to_string(child) + "-left");
+  fs::path alive = folder / ("disk-" + std::to_string(getpid()) + "-kept");
+  for (const fs::path& disk : {dead, alive}) {
+    fs::create_directories(disk / "DataFiles");
+    std::ofstream(disk / "DataFiles/A.rec") << "a";
+  }
+  stand::RemoveDisksOfDeadProcesses();
+  EXPECT_FALSE(fs::exists(dead));
+  EXPECT_TRUE(fs::exists(alive / "DataFiles/A.rec"));
+  EXPECT_TRUE(fs::is_directory(stand::DiskRoot()));
+  fs::remove_all(alive);
 }
 
 }  // namespace

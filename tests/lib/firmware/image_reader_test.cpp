@@ -7,11 +7,14 @@
 #include <fstream>
 #include <functional>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/id.h"
 #include "lib/firmware/firmware.h"
+#include "stand/osd.h"
+#include "stand/scenario.h"
 #include "tests/support/stand_test.h"
 
 namespace {
@@ -110,6 +113,9 @@ TEST_F(ImageReader, ReadsTheBuiltImages) {
   } rows[] = {
       {"test_image_redraw.tap", true, 0x8E0A424E, TAP_MakeMjd(2018, 3, 14), "Test image", "Tester",
        "Read by the image tests.", "2.0b"},
+      // Made by the build's image tool, 32-bit in every build.
+      {"Plugin_8E0A424E.tap", true, 0x8E0A424E, TAP_MakeMjd(2024, 1, 1), "Plug-in 0x8E0A424E",
+       "Scrapdeck build", "Identification sections only.", ""},
       {"test_image_bare.tap", true, 0x0BA2E000, 0, "Test image", "Tester",
        "Read by the image tests.", ""},
       // Texts longer than their fields are cut, one byte short, and terminated.
@@ -337,6 +343,30 @@ TEST_F(Registry, FindsRunningPlugInsById) {
   FIS_TAPTableAddress = nullptr;
   EXPECT_EQ(HDD_TAP_GetIDByIndex(7), 0u);
   EXPECT_FALSE(HDD_TAP_isRunning(SCRAPDECK_ID));
+}
+
+// With plug-in 0x8E0A424E in the table the prompt is drawn again on every event that
+// reaches it, in the native stand as on the recorder.
+TEST(RedrawPlugin, MakesThePromptDrawAgainOnEveryEvent) {
+  auto panelDraws = [](bool running) {
+    std::istringstream script(std::string(running ? "plugin 3 Plugin_8E0A424E.tap\n" : "") +
+                              "file /DataFiles/A.rec 100\nplay /DataFiles/A.rec\nkey STOP\n"
+                              "idle 5\nexpect region 170 193 380 190\n");
+    stand::ScenarioOptions options;
+    options.image = SCRAPDECK_BINARY_DIR "/bin/Scrapdeck.tap";
+    options.name = "redraw";
+    options.baseDir = SCRAPDECK_BINARY_DIR "/bin";
+    size_t draws = 0;
+    options.atEnd = [&draws] {
+      for (const std::string& call : stand::OsdTrace())
+        draws += call.rfind("PutGd ", 0) == 0 && call.find(" 0 0 380x190 ") != std::string::npos;
+    };
+    std::ostringstream out, err;
+    EXPECT_EQ(stand::RunScenario(script, options, out, err), stand::SCENARIO_PASSED) << err.str();
+    return draws;
+  };
+  EXPECT_EQ(panelDraws(false), 1u);
+  EXPECT_EQ(panelDraws(true), 5u);  // shown by the first idle event, drawn by each of the others
 }
 
 }  // namespace

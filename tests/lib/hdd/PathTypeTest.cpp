@@ -21,7 +21,10 @@ class PathTypeTest : public StandTest {
   void SetUp() override {
     StandTest::SetUp();
     saved_ = fs::current_path();
-    cwd_ = fs::temp_directory_path() / ("scrapdeck-cwd-" + std::to_string(getpid()));
+    // Beside the sandbox disks and named like them, so a crashed run leaves it for the
+    // next stand to remove.
+    cwd_ =
+        fs::path(stand::DiskRoot()).parent_path() / ("disk-" + std::to_string(getpid()) + "-cwd");
     fs::create_directories(cwd_);
     fs::current_path(cwd_);
     stand::WriteFile("/DataFiles/Film.rec", "rec");
