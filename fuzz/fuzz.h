@@ -45,14 +45,6 @@ size_t LiveBlocks();
 std::vector<char> Exact(const std::string& text, size_t terminators = 1,
                         bool keepInnerNuls = false);
 
-// The input as the string routines take it, at the very end of its block. A 0x10
-// selection keeps its three bytes (its table number may be 0); its second byte is 0x00
-// in broadcast texts and never a terminator, so an input that stops right after the
-// 0x10 gets that byte. A two-byte (0x14) text keeps its inner NULs and gets the closing
-// 0x00 0x00 pair. Anything else ends at its first NUL. *bytes (when given) receives
-// the number of bytes before the terminator.
-std::vector<char> Encoded(const std::string& input, size_t* bytes);
-
 }  // namespace fuzz
 
 #endif

@@ -69,20 +69,4 @@ std::vector<char> Exact(const std::string& text, size_t terminators, bool keepIn
   return block;
 }
 
-std::vector<char> Encoded(const std::string& input, size_t* bytes) {
-  const uint8_t selection = input.empty() ? 0 : uint8_t(input[0]);
-  std::string body = input;
-  size_t terminators = 1;
-  if (selection == 0x14) {
-    terminators = 2;
-  } else {
-    if (selection == 0x10 && body.size() < 2) body.push_back('\0');
-    size_t from = selection == 0x10 ? 3 : 0;
-    size_t end = body.find('\0', from < body.size() ? from : body.size());
-    if (end != std::string::npos) body.resize(end);
-  }
-  if (bytes) *bytes = body.size() + terminators - 1;
-  return Exact(body, terminators, true);
-}
-
 }  // namespace fuzz

@@ -38,6 +38,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   fuzz::Check(location == INILOCATION_AtSettings, "the file is found in /ProgramFiles/Settings");
   fuzz::Check(INIBuffer && strnlen(INIBuffer, BufferSize) < BufferSize, "the text is terminated");
+  // Every byte of the file is in the text, line ends and zero bytes included (all but
+  // zero bytes at its very end); an empty file reads as one empty line.
+  std::string file = f[0];
+  while (!file.empty() && !file.back())
+    file.pop_back();
+  fuzz::Check(std::string(INIBuffer, INITextLength()) == (file.empty() ? "\r\n" : file),
+              "the text holds the file's bytes");
 
   for (const char* k : {key.c_str(), "timeout", "prompt_on"}) {
     int got = INIGetInt(k, 7, -1000, 1000);
@@ -46,16 +53,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   INISetString(key.c_str(), value.c_str());
   fuzz::Check(strnlen(INIBuffer, BufferSize) < BufferSize, "the text stays terminated");
 
-  const std::string before = INIBuffer;
+  const std::string before(INIBuffer, INITextLength());
   INISetInt(numberKey.c_str(), number);
   fuzz::Check(strnlen(INIBuffer, BufferSize) < BufferSize, "the text stays terminated");
   // A plain key that was written reads back as the number written.
-  if (PlainKey(numberKey) && before != INIBuffer)
+  if (PlainKey(numberKey) && before != std::string(INIBuffer, INITextLength()))
     fuzz::Check(INIGetInt(numberKey.c_str(), 7, INT_MIN, INT_MAX) == number,
                 "a number set is read back");
 
   if (INISaveFile("Scrapdeck.ini", location, nullptr))
-    fuzz::Check(stand::ReadFile(kFile) == INIBuffer, "a saved file holds the text");
+    fuzz::Check(stand::ReadFile(kFile) == std::string(INIBuffer, INITextLength()),
+                "a saved file holds the text");
   INICloseFile();
   fuzz::Check(!INIBuffer && fuzz::LiveBlocks() == 0, "the close frees every buffer");
   return 0;

@@ -1,5 +1,7 @@
 // Encoded strings on arbitrary bytes: conversion to UTF-8, the encoding census and
-// the string helpers, each on a text at the very end of its own heap block.
+// the string helpers, each on a C string at the very end of its own heap block (a
+// selection or a two-byte text cut by the terminator included), and the conversion
+// of a broadcast field of known length that may hold zero bytes.
 #include <string.h>
 
 #include "fuzz/fuzz.h"
@@ -10,9 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> f = fuzz::Split(data, size, 3);
   const std::string& numbers = f[2];
   fuzz::BeginInput();  // the conversion copies with the host's TAP_MemCpy
-  size_t bytes = 0;
-  std::vector<char> text = fuzz::Encoded(f[0], &bytes);
-  std::vector<char> other = fuzz::Encoded(f[1], nullptr);
+  // As the plug-in's own callers hand them over: C strings, cut at their first NUL
+  // even inside a selection or a two-byte text.
+  std::vector<char> text = fuzz::Exact(f[0]);
+  std::vector<char> other = fuzz::Exact(f[1]);
+  const size_t bytes = strlen(text.data());
   const char* end = text.data() + bytes;
   auto inside = [&](const char* p) { return p >= text.data() && p <= end; };
 
@@ -20,6 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<char> out(3 * bytes + 1);
     StrToUTF8(text.data(), out.data(), table);
     fuzz::Check(memchr(out.data(), 0, out.size()) != nullptr, "the conversion is terminated");
+  }
+
+  // The whole field, zero bytes and all, as a broadcast text of known length.
+  {
+    std::vector<char> field = fuzz::Exact(f[0], 1, true);
+    std::vector<char> out(3 * f[0].size() + 1);
+    StrToUTF8Length(field.data(), static_cast<dword>(f[0].size()), out.data(),
+                    byte(fuzz::Number(numbers, 0, 1)));
+    fuzz::Check(memchr(out.data(), 0, out.size()) != nullptr, "a field's conversion is terminated");
   }
 
   dword hasAnsi = 2, hasUTF8 = 2;

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> f = fuzz::Split(data, size, 3);
   fuzz::BeginInput();
   stand::WriteFile(FMUC_FONT_FOLDER "Fuzz.ufnt", f[0]);
-  std::vector<char> text = fuzz::Encoded(f[1], nullptr);
+  std::vector<char> text = fuzz::Exact(f[1]);
   const std::string& how = f[2];
 
   FMUC_Font font{};

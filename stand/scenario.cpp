@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -57,6 +58,16 @@ bool ParseNumber(const std::string& word, dword& value) {
   } catch (...) {
     return false;
   }
+}
+
+// Fills the stack below the caller with non-zero bytes, so that the plug-in's frames
+// of the next event start on garbage as on a recorder that has run for a while: a
+// read past the end of a text kept on the stack then finds no convenient zero.
+__attribute__((noinline)) void DirtyStack(byte value) {
+  byte region[32 * 1024];
+  std::memset(region, value, sizeof region);
+  // The fill must happen although nothing reads it back.
+  asm volatile("" : : "r"(region) : "memory");
 }
 
 std::string Hex(dword v) {
@@ -150,6 +161,7 @@ class Runner {
   // Sends one event; a key the plug-in passes on then reaches the firmware.
   void Send(dword event, dword param1) {
     Start();
+    if (dirtyStack_) DirtyStack(dirtyStack_);
     returned_ = CallEvent(plugin_, event, param1, 0);
     out_ << "  -> " << Hex(returned_) << "\n";
     if (event == HOST_EVENT_KEY && returned_ != 0) {
@@ -199,7 +211,8 @@ class Runner {
   Plugin plugin_;
   dword returned_ = 0;
   bool fonts_ = true;
-  size_t misses_ = 0;  // expectations that did not hold (when the run goes on)
+  size_t misses_ = 0;    // expectations that did not hold (when the run goes on)
+  byte dirtyStack_ = 0;  // the byte the stack is filled with before each event, 0: left alone
 
   const std::map<std::string, Command> commands_ = {
       // ---- set-up ----
@@ -250,6 +263,14 @@ class Runner {
           if (!ended) throw Unreadable{"settings-file without end"};
           WriteFile(path, text);
         }}},
+      {"dirty-stack",
+       {0, 1,
+        [this] {
+          dword value = args_.empty() ? 0xA5 : Number(0);
+          if (value == 0 || value > 0xFF) throw Unreadable{"dirty-stack takes a byte 1 to 255"};
+          dirtyStack_ = static_cast<byte>(value);
+        }}},
+      {"write", {2, 2, [this] { WriteFile(DiskPath(0), args_[1]); }}},
       {"start", {0, 0, [this] { Start(); }}},
       // ---- the disk ----
       {"mount",
@@ -324,6 +345,9 @@ class Runner {
           } else if (what == "pixel" && args_.size() == 4) {
             dword p = ScreenPixel(Number(1), Number(2));
             Expect(p == Number(3), "pixel " + Rest(1) + " is " + Hex(p));
+          } else if (what == "bytes" && args_.size() == 3) {
+            Expect(Exists(args_[1]) && ReadFile(args_[1]) == args_[2],
+                   args_[1] + " does not hold exactly the bytes given");
           } else if (what == "colour" && args_.size() == 6) {
             // Drawn text shows as pixels of its colour somewhere in the rectangle.
             dword x0 = Number(1), y0 = Number(2), colour = Number(5), found = 0;
@@ -347,6 +371,34 @@ class Runner {
   };
 };
 
+// A word's escapes: \xHH is that byte (\x22 a double quote, \x23 a hash), \r, \n and
+// \t the control characters, \\ a backslash; so names and files can hold any byte.
+std::string Unescape(const std::string& word) {
+  std::string bytes;
+  for (size_t i = 0; i < word.size(); ++i) {
+    if (word[i] != '\\') {
+      bytes += word[i];
+      continue;
+    }
+    if (++i == word.size()) throw Unreadable{"a word ends in a backslash"};
+    const char c = word[i];
+    if (c == 'x') {
+      dword value;
+      if (i + 2 >= word.size() || !ParseNumber("0x" + word.substr(i + 1, 2), value) || value > 0xFF)
+        throw Unreadable{"\\x takes two hex digits"};
+      bytes += static_cast<char>(value);
+      i += 2;
+    } else if (c == 'r' || c == 'n' || c == 't') {
+      bytes += c == 'r' ? '\r' : c == 'n' ? '\n' : '\t';
+    } else if (c == '\\') {
+      bytes += c;
+    } else {
+      throw Unreadable{std::string("unknown escape \\") + c};
+    }
+  }
+  return bytes;
+}
+
 // Splits a line into words; "double quotes" keep spaces inside one word.
 std::vector<std::string> Words(const std::string& line) {
   std::vector<std::string> words;
@@ -368,7 +420,7 @@ std::vector<std::string> Words(const std::string& line) {
       word = line.substr(i, end - i);
       i = end;
     }
-    words.push_back(word);
+    words.push_back(Unescape(word));
   }
   return words;
 }

@@ -33,19 +33,11 @@ void FMUC_PutStringAA(word region, dword x, dword y, dword maxX, const char* tex
   dword hasUTF8 = 0;
   GetStringEncoding(text, &hasAnsi, &hasUTF8);
   const bool convert = hasAnsi && !hasUTF8;
-  // A two-byte (0x14) text is converted pair by pair past the NULs inside it, up to
-  // the pair whose second byte is NUL: the copy needs room for all of those bytes.
-  dword converted = length;
-  if (convert && static_cast<byte>(text[0]) == 0x14) {
-    const char* pair = text + 1;
-    while (pair[1] && static_cast<dword>(pair - text) < PUTSTRING_MAX_TEXT)
-      pair += 2;
-    if (static_cast<dword>(pair - text) >= PUTSTRING_MAX_TEXT) return;
-    converted = static_cast<dword>(pair - text) + 1;
-  }
   char* copy = static_cast<char*>(
-      TAP_MemAlloc(convert ? 4 * converted + PUTSTRING_ROOM : length + PUTSTRING_ROOM));
+      TAP_MemAlloc(convert ? 4 * length + PUTSTRING_ROOM : length + PUTSTRING_ROOM));
   if (!copy) return;
+  // The conversion reads the text only up to its terminator, as strlen did: at most
+  // three bytes for each of those length bytes, and the terminator.
   if (convert)
     StrToUTF8(text, copy, PUTSTRING_DEFAULT_TABLE);
   else

@@ -9,7 +9,12 @@ namespace {
 bool StartsWord(const char* text, const char* candidate) {
   if (candidate == text) return true;
   char before = candidate[-1];
-  return before == '\n' || before == '\r' || before == '\t' || before == ' ';
+  // A zero byte ends a value as a line end does, so a key may follow it.
+  return before == '\n' || before == '\r' || before == '\t' || before == ' ' || before == '\0';
+}
+
+bool EndsLine(char c) {
+  return c == '\r' || c == '\n' || c == '\0';
 }
 
 }  // namespace
@@ -20,9 +25,14 @@ void INIFindStartEnd(const char* pattern, char** start, char** end, dword maxLen
   *end = nullptr;
   if (!INIBuffer || !pattern) return;
 
-  char* candidate = stricstr(INIBuffer, pattern);
-  while (candidate && !StartsWord(INIBuffer, candidate))
-    candidate = stricstr(candidate + 1, pattern);
+  // The text may hold zero bytes: each piece between them is searched in turn.
+  char* const textEnd = INIBuffer + INITextLength();
+  char* candidate = nullptr;
+  for (char* piece = INIBuffer; piece < textEnd && !candidate; piece += strlen(piece) + 1) {
+    candidate = stricstr(piece, pattern);
+    while (candidate && !StartsWord(INIBuffer, candidate))
+      candidate = stricstr(candidate + 1, pattern);
+  }
   if (!candidate) return;
   *start = candidate;
 
@@ -30,19 +40,11 @@ void INIFindStartEnd(const char* pattern, char** start, char** end, dword maxLen
   // break can never put the end before the start. The search matched the pattern
   // without its leading selection bytes, so only those characters are stepped over:
   // a key that starts with such bytes must not step past the end of the text.
-  char* afterPattern = candidate + strlen(SkipCharTableBytes(pattern));
-  char* cr = strchr(afterPattern, '\r');
-  char* lf = strchr(afterPattern, '\n');
-  if (cr && lf && lf != cr + 1) {
-    // A CR alone ends no line while an LF follows later: the line runs to that LF.
-    *end = lf - 1;
-    return;
-  }
-  if (cr)
-    *end = cr - 1;
-  else if (lf)
-    *end = lf - 1;
-  else
-    return;
+  // Whatever the file's line ends (CR LF, LF or CR alone), the value ends before the
+  // first of them; on a last line without one it ends with the text.
+  char* lineEnd = candidate + strlen(SkipCharTableBytes(pattern));
+  while (lineEnd < textEnd && !EndsLine(*lineEnd))
+    lineEnd++;
+  *end = lineEnd - 1;
   if (*end - candidate >= static_cast<ptrdiff_t>(maxLength)) *end = candidate + maxLength - 1;
 }

@@ -46,7 +46,7 @@ dword INIOpenFile(const char* name, const char* appName) {
     return INILOCATION_NotFound;
   }
   dword length = TAP_Hdd_Flen(file);
-  // Room for the text, an added line end and the terminator, with at least 513
+  // Room for the text and the terminator, with at least 513
   // bytes to spare; a length near the top of the range would wrap the size.
   if (length > 0xFFFFFFFFu - 2 * INI_BLOCK_SIZE ||
       !NewBuffer((length / INI_BLOCK_SIZE + 2) * INI_BLOCK_SIZE)) {
@@ -56,12 +56,11 @@ dword INIOpenFile(const char* name, const char* appName) {
   }
   // An empty file reads as nothing to read; anything else must arrive whole, or the
   // text would be a stump that a later save writes over the real file.
+  // The text is kept byte for byte, line ends and zero bytes included: a save writes
+  // back unchanged whatever it does not change.
   bool complete = length == 0 || TAP_Hdd_Fread(INIBuffer, length, 1, file) == 1;
-  size_t textLength = strlen(INIBuffer);
-  if (textLength && INIBuffer[textLength - 1] != '\r' && INIBuffer[textLength - 1] != '\n')
-    memcpy(INIBuffer + textLength, "\r\n", 3);
   TAP_Hdd_Fclose(file);
-  if (complete && !INIBuffer[0]) memcpy(INIBuffer, "\r\n", 3);
+  if (complete && !INITextLength()) memcpy(INIBuffer, "\r\n", 3);
   HDD_TAP_PopDir();
   return complete ? location : INILOCATION_NotFound;
 }

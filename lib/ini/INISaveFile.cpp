@@ -34,7 +34,7 @@ dword INISaveFile(const char* name, dword location, const char* appName) {
 
   bool saved = EnterLocation(location, appName);
   if (saved) {
-    dword length = static_cast<dword>(strnlen(INIBuffer, BufferSize));
+    dword length = INITextLength();
     // The host has no rename, so the new text is written whole under the backup name
     // before the file is replaced: whichever step fails, one complete copy stays on
     // the disk (the old file while the backup is unfinished, the backup once the file

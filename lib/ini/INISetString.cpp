@@ -18,6 +18,15 @@ char* NewZeroed(dword size) {
   return block;
 }
 
+// The text's own line end: its first CR LF, LF or CR; CR LF when it has none.
+const char* LineEnd(const char* text, size_t length) {
+  for (size_t i = 0; i < length; ++i) {
+    if (text[i] == '\n') return "\n";
+    if (text[i] == '\r') return i + 1 < length && text[i + 1] == '\n' ? "\r\n" : "\r";
+  }
+  return "\r\n";
+}
+
 void Adopt(char* block, dword size) {
   TAP_MemFree(INIBuffer);
   INIBuffer = block;
@@ -33,7 +42,7 @@ void INISetString(const char* key, const char* value) {
   char* start = nullptr;
   char* end = nullptr;
   INIFindStartEnd(pattern, &start, &end, BufferSize);
-  size_t textLength = strnlen(INIBuffer, BufferSize);
+  size_t textLength = INITextLength();
   size_t valueLength = strlen(value);
 
   if (start && end) {
@@ -55,7 +64,15 @@ void INISetString(const char* key, const char* value) {
     return;
   }
 
-  dword size = SizeFor(textLength + patternLength + valueLength + 3);
+  // The new line ends as the text's lines do; a last line without a line end gets
+  // one first, or the new entry would join it.
+  const char* lineEnd = LineEnd(INIBuffer, textLength);
+  const size_t lineEndLength = strlen(lineEnd);
+  const bool endLast =
+      textLength && INIBuffer[textLength - 1] != '\r' && INIBuffer[textLength - 1] != '\n';
+  const size_t needed =
+      textLength + (endLast ? lineEndLength : 0) + patternLength + valueLength + lineEndLength + 1;
+  dword size = SizeFor(needed);
   if (!size) return;
   if (size != BufferSize) {
     char* block = NewZeroed(size);
@@ -64,7 +81,11 @@ void INISetString(const char* key, const char* value) {
     Adopt(block, size);
   }
   char* out = INIBuffer + textLength;
+  if (endLast) {
+    memcpy(out, lineEnd, lineEndLength);
+    out += lineEndLength;
+  }
   memcpy(out, pattern, patternLength);
   memcpy(out += patternLength, value, valueLength);
-  memcpy(out + valueLength, "\r\n", 3);
+  memcpy(out + valueLength, lineEnd, lineEndLength + 1);
 }

@@ -28,7 +28,8 @@ enum : dword {
   INI_NAME_SIZE = 512,          // file names, with the backup suffix
 };
 
-// The open file's text, NUL-terminated, in BufferSize bytes; null while closed.
+// The open file's text in BufferSize bytes, zeroed beyond it; null while closed. The
+// text holds every byte of the file, zero bytes included (INITextLength).
 // Owned by the store: replaced by INISetString, freed by INICloseFile.
 extern char* INIBuffer;
 extern dword BufferSize;
@@ -51,7 +52,7 @@ dword INIOpenFile(const char* name, const char* appName);
 // place would drop what it holds).
 dword INILocateFile(const char* name, const char* appName);
 
-// Writes the buffer to the location's folder (creating "Settings" and the
+// Writes the text (INITextLength bytes) to the location's folder (creating "Settings" and the
 // application's folder when needed). The old file stays until the new one is
 // complete: 1 when the whole text reached the file, else 0. The buffer is kept.
 dword INISaveFile(const char* name, dword location, const char* appName);
@@ -62,15 +63,18 @@ void INICloseFile(void);
 // Finds the entry whose key and "=" are `pattern` (without regard to case, only at
 // the start of a word). *start gets its first character and *end the last
 // character of its value, looked at for at most maxLength characters; both null
-// when there is no such entry (an entry on a last line without a line end counts as
-// missing). Nothing happens when start or end is null or maxLength is 0.
+// when there is no such entry. The value ends before the first CR, LF or zero byte,
+// or with the text. Nothing happens when start or end is null or maxLength is 0.
 void INIFindStartEnd(const char* pattern, char** start, char** end, dword maxLength);
 
 // The key's value as a whole decimal number (with an optional leading '-') clamped
 // to min..max; defaultValue when the entry is missing, empty or not a number.
 int INIGetInt(const char* key, int defaultValue, int minValue, int maxValue);
 
-// Replaces the key's value, or appends "key=value\r\n" when the key is missing.
+// Replaces the key's value, or appends "key=value" and a line end when the key is
+// missing: the line end the text already uses (its first CR LF, LF or CR), CR LF in
+// a text that has none; a last line without one gets it first. Every other byte of
+// the text stays as it was.
 // The buffer grows by at most one step of INI_GROWTH_SIZE per call; when that is
 // not enough or memory is short the buffer stays as it was.
 void INISetString(const char* key, const char* value);
@@ -79,6 +83,8 @@ void INISetString(const char* key, const char* value);
 void INISetInt(const char* key, int value);
 
 // Internal helpers shared by the routines above.
+// Bytes of the open text: up to its last non-zero byte. 0 while closed.
+dword INITextLength(void);
 
 // Writes key (cut to 78 characters) and "=" into pattern (INI_PATTERN_SIZE bytes);
 // its length.

@@ -5,10 +5,9 @@ char* SkipCharTableBytes(const char* str) {
   const byte first = (byte)str[0];
   size_t skip = 0;
   if (first == 0x10) {
-    // 0x10, an ignored byte (0x00 in broadcast texts, so it can be no
-    // terminator), the table number. A string that ends on the table number's
-    // place stops at its terminator.
-    skip = str[2] ? 3 : 2;
+    // 0x10, an ignored byte, the table number. A text that ends inside the
+    // selection ends where its terminator stands: nothing after it is looked at.
+    skip = !str[1] ? 1 : !str[2] ? 2 : 3;
   } else if (first == 0x1F) {
     skip = str[1] ? 2 : 1;
   } else if (first > 0 && first < 0x20) {

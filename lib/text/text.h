@@ -61,13 +61,20 @@ word Big5ToUnicode(word big5Code);
 
 // ---- Conversion and UTF-8 ----------------------------------------------------
 
-// Converts src (selection bytes honoured, else defaultTable) to UTF-8 in dst.
-// dst must hold 3 bytes per input byte plus the terminator; the input bytes are
-// all bytes the text is read to, which for a 0x10 selection (0x10 0x00 N) or a
-// two-byte text (0x14, zero bytes inside, ended by 0x00 0x00) is more than strlen. Returns false
-// for a null src or dst (nothing written) and when single-byte text needed no table; true when a
-// byte went through a table, for an empty src and for two-byte (0x14) and UTF-8 (0x15) selections.
+// Converts the C string src (selection bytes honoured, else defaultTable) to UTF-8 in
+// dst. dst must hold 3 bytes per byte of src plus the terminator. Nothing after src's
+// terminator is read: a selection or a two-byte (0x14) text cut by it ends there.
+// Returns false for a null src or dst (nothing written) and when single-byte text
+// needed no table; true when a byte went through a table, for an empty src and for
+// two-byte (0x14) and UTF-8 (0x15) selections.
 bool StrToUTF8(const char* src, char* dst, byte defaultTable);
+
+// StrToUTF8 for a broadcast text field of length bytes that may hold zero bytes: the
+// 0x10 selection's second byte (0x10 0x00 N) and the pairs of a two-byte (0x14) text,
+// which then ends at its 0x00 0x00 pair. Nothing past length bytes is read, except
+// that a UTF-8 sequence is checked up to the first zero byte, so the field must be
+// followed by one. dst must hold 3 bytes per byte of the field plus the terminator.
+bool StrToUTF8Length(const char* src, dword length, char* dst, byte defaultTable);
 
 // Writes the UTF-8 form of codePoint to out (no terminator; out may be null to
 // only measure) and returns its length 1..4, also stored in *outLength if given.
@@ -85,8 +92,8 @@ bool isUTF8Char(const char* p, byte* outLength);
 // *hasUTF8: it holds a UTF-8 sequence. Either pointer may be null.
 void GetStringEncoding(const char* str, dword* hasAnsi, dword* hasUTF8);
 
-// Pointer past the selection bytes at the start of str (never past its
-// terminator); null for null.
+// Pointer past the selection bytes at the start of the C string str; a selection cut
+// by the terminator ends on it, and nothing after it is read. Null for null.
 char* SkipCharTableBytes(const char* str);
 
 // ---- Encoded-string helpers ----------------------------------------------------

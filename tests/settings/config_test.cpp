@@ -23,7 +23,7 @@ TEST_F(ConfigTest, LoadTakesValuesFromTheFileClampedOrDefaulted) {
       {"prompt_on=-1\r\ntimeout=99999\r\n", 0, 59940},
       {"timeout=000000000000120\r\n", 0, 120},
       {"timeout=45\rprompt_on=1\r", 1, 45},
-      {"timeout=45\rprompt_on=1\n", 1, 30},
+      {"timeout=45\rprompt_on=1\n", 1, 45},  // a CR alone ends a line, whatever follows
       {"timeout=45", 0, 45},
   };
   for (const auto& c : cases) {

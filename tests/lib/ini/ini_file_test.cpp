@@ -86,8 +86,9 @@ TEST_F(IniFileTest, BufferSizeFollowsTheFileLength) {
       {std::string(998, 'x') + "\r\n", 1536, std::string(998, 'x') + "\r\n"},
       {std::string(1023, 'x') + "\n", 2048, std::string(1023, 'x') + "\n"},
       {"", 1024, "\r\n"},
-      {"a=1\r\nb=2", 1024, "a=1\r\nb=2\r\n"},
-      {std::string("a=1\r\n\0b=2\r\n", 11), 1024, "a=1\r\n"},
+      {"a=1\r\nb=2", 1024, "a=1\r\nb=2"},
+      {"a=1\rb=2\r", 1024, "a=1\rb=2\r"},
+      {std::string("a=1\r\n\0b=2\r\n", 11), 1024, std::string("a=1\r\n\0b=2\r\n", 11)},
   };
   for (const auto& c : cases) {
     SetUp();

@@ -34,11 +34,11 @@ TEST_F(IniKeysTest, GetIntFindsWholeWordKeysAndChecksTheNumber) {
       {"timeout=7-\r\n", "timeout", 30},
       {"timeout=-500\r\n", "timeout", -100},
       {"timeout=99999\r\n", "timeout", 59940},
-      {"timeout=5", "timeout", 30},
+      {"timeout=5", "timeout", 5},  // a last line without a line end
       {"timeout=5\ny=1\n", "timeout", 5},
       {"timeout=5\ry=1\r", "timeout", 5},
       {"y=1\rtimeout=5\r", "timeout", 5},
-      {"timeout=5\ry=1\n", "timeout", 30},
+      {"timeout=5\ry=1\n", "timeout", 5},  // a CR ends a line, whatever follows
       {"timeout=00000000000000045\r\n", "timeout", 45},
       {"timeout=4500000000000000abc\r\n", "timeout", 59940},
       {"timeout=123x\r\n", "timeout", 30},
@@ -47,6 +47,20 @@ TEST_F(IniKeysTest, GetIntFindsWholeWordKeysAndChecksTheNumber) {
       {"", "timeout", 30},
       {cut.c_str(), k100.c_str(), 7},
   };
+  // Zero bytes in the file: a value ends at one, and an entry after one is found.
+  const std::string nul[][2] = {
+      {std::string("timeout=5\0"
+                   "9\r\n",
+                   13),
+       "5"},
+      {std::string("a=1\r\n\0timeout=6\r\n", 17), "6"},
+      {std::string("a=1\0timeout=6\r\n", 15), "6"},
+  };
+  for (const auto& c : nul) {
+    Hold(c[0]);
+    EXPECT_EQ(INIGetInt("timeout", 30, -100, 59940), std::stoi(c[1]))
+        << testing::PrintToString(c[0]);
+  }
   for (const GetIntCase& c : cases) {
     Hold(c.text);
     EXPECT_EQ(INIGetInt(c.key, 30, -100, 59940), c.expected) << testing::PrintToString(c.text);
@@ -100,11 +114,31 @@ TEST_F(IniKeysTest, SetStringReplacesInPlaceOrAppends) {
       {"timeout=5\r\ntimeout=6\r\n", "timeout", "7", "timeout=7\r\ntimeout=6\r\n"},
       {"timeout=5\ry=1\r", "timeout", "7", "timeout=7\ry=1\r"},
       {"timeout=45\r\n", "timeout", "", "timeout=\r\n"},
+      // A new entry ends as the text's lines do; a last line without an end gets one.
+      {"a=1\r", "timeout", "7", "a=1\rtimeout=7\r"},
+      {"a=1\n", "timeout", "7", "a=1\ntimeout=7\n"},
+      {"a=1\rb=2", "timeout", "7", "a=1\rb=2\rtimeout=7\r"},
+      {"a=1", "timeout", "7", "a=1\r\ntimeout=7\r\n"},
+      {"timeout=5", "timeout", "7", "timeout=7"},
+      {"timeout=5\ry=1\n", "timeout", "7", "timeout=7\ry=1\n"},
   };
   for (const SetCase& c : cases) {
     Hold(c.before);
     INISetString(c.key, c.value);
     EXPECT_EQ(Text(), c.after) << testing::PrintToString(c.before);
+  }
+}
+
+TEST_F(IniKeysTest, SetStringKeepsZeroBytesAndWhatFollowsThem) {
+  const std::string cases[][3] = {
+      {std::string("a=1\r\n\0b=2\r\n", 11), "b", std::string("a=1\r\n\0b=3\r\n", 11)},
+      {std::string("a=1\r\n\0x\r\n", 9), "b", std::string("a=1\r\n\0x\r\nb=3\r\n", 14)},
+      {std::string("b=1\0x\r\n", 7), "b", std::string("b=3\0x\r\n", 7)},
+  };
+  for (const auto& c : cases) {
+    Hold(c[0]);
+    INISetString(c[1].c_str(), "3");
+    EXPECT_EQ(Text(), c[2]) << testing::PrintToString(c[0]);
   }
 }
 
@@ -119,12 +153,12 @@ TEST_F(IniKeysTest, SetIntWritesDecimal) {
 TEST_F(IniKeysTest, BufferGrowsOneStepAtMost) {
   const std::string nearlyFull(500, 'x');
   Hold(nearlyFull);
-  INISetString("k", std::string(400, 'v').c_str());  // needs 905 bytes
+  INISetString("k", std::string(400, 'v').c_str());  // needs 907 bytes
   EXPECT_EQ(BufferSize, 1024u);
-  EXPECT_EQ(Text(), nearlyFull + "k=" + std::string(400, 'v') + "\r\n");
+  EXPECT_EQ(Text(), nearlyFull + "\r\nk=" + std::string(400, 'v') + "\r\n");
 
   Hold(nearlyFull);
-  INISetString("k", std::string(600, 'v').c_str());  // needs 1105 bytes
+  INISetString("k", std::string(600, 'v').c_str());  // needs 1107 bytes
   EXPECT_EQ(BufferSize, 512u);
   EXPECT_EQ(Text(), nearlyFull);
 

@@ -29,7 +29,10 @@ class IniTest : public StandTest {
     ASSERT_LT(text.size(), size);
     std::memcpy(INIBuffer, text.data(), text.size());
   }
-  static std::string Text() { return INIBuffer ? std::string(INIBuffer) : std::string("(closed)"); }
+  // The text, zero bytes inside it included.
+  static std::string Text() {
+    return INIBuffer ? std::string(INIBuffer, INITextLength()) : std::string("(closed)");
+  }
   static std::string CurrentDir() { return stand::SlotDir(0); }
 };
 

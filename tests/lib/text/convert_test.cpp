@@ -13,12 +13,14 @@ namespace {
 class StrToUTF8Test : public StandTest {
  protected:
   // Converts src from an exactly sized block into an exactly sized output of
-  // three bytes per input byte plus the terminator. Input bytes are counted up
-  // to the terminator the conversion sees (a 0x14 text reads to its 0x00 0x00).
-  std::string Convert(const std::string& src, byte table, bool* result = nullptr) {
+  // three bytes per input byte plus the terminator: as a C string, or as a
+  // broadcast field of all its bytes, zero bytes included.
+  std::string Convert(const std::string& src, byte table, bool* result = nullptr,
+                      bool field = false) {
     std::vector<char> in = Exact(src);
     std::vector<char> out(src.size() * 3 + 1, '\x7F');
-    const bool converted = StrToUTF8(in.data(), out.data(), table);
+    const bool converted = field ? StrToUTF8Length(in.data(), dword(src.size()), out.data(), table)
+                                 : StrToUTF8(in.data(), out.data(), table);
     if (result) *result = converted;
     return std::string(out.data());
   }
@@ -43,7 +45,7 @@ TEST_F(StrToUTF8Test, ConvertsByTheSelectedTable) {
       {"selection 0x05 is 8859-9", "\x05\xDD", 1, "\xC4\xB0", true},
       {"selection 0x01 is 8859-5", "\x01\xB0", 9, "\xD0\x90", true},
       {"selection 0x0B is 8859-15", "\x0B\xA4", 9, "\xE2\x82\xAC", true},
-      {"selection 0x10 names the part", std::string("\x10\x00\x02\xA3", 4), 9, "\xC5\x81", true},
+      {"selection 0x10 names the part", "\x10\x01\x02\xA3", 9, "\xC5\x81", true},
       {"selection 0x10 with a zero part ends", std::string("\x10\x00\x00\xA4", 4), 9, "", false},
       {"selection 0x1F keeps the default", "\x1F\x01\xE9", 1, "\xC3\xA9", true},
       {"other selection skipped", "\x0C\xE9", 1, "\xC3\xA9", true},
@@ -69,7 +71,7 @@ TEST_F(StrToUTF8Test, ConvertsByTheSelectedTable) {
 TEST_F(StrToUTF8Test, TwoByteText) {
   const ConvertRow rows[] = {
       {"Big5 pair", std::string("\x14\xA4\x40\x00\x00", 5), 9, "\xE4\xB8\x80", true},
-      {"16-bit code point", std::string("\x14\x00\x41\x00\x42\x00\x00", 7), 9, "AB", true},
+      {"16-bit code point", "\x14\x01\x41", 9, "\xC5\x81", true},
       {"Big5 code not in the table", std::string("\x14\xA3\xC0\x00\x00", 5), 9, "*", true},
       {"lead 0xC8 is no Big5 lead", std::string("\x14\xC8\x40\x00\x00", 5), 9, "\xEC\xA1\x80",
        true},
@@ -86,12 +88,41 @@ TEST_F(StrToUTF8Test, TwoByteText) {
   }
 }
 
+TEST_F(StrToUTF8Test, BroadcastFieldKeepsItsZeroBytes) {
+  const ConvertRow rows[] = {
+      {"selection 0x10 0x00 names the part", std::string("\x10\x00\x02\xA3", 4), 9, "\xC5\x81",
+       true},
+      {"selection 0x10 with a zero part ends", std::string("\x10\x00\x00\xA4", 4), 9, "", false},
+      {"selection 0x10 cut by the field's end", std::string("\x10\x00", 2), 9, "", false},
+      {"16-bit code points", std::string("\x14\x00\x41\x00\x42\x00\x00", 7), 9, "AB", true},
+      {"two-byte text cut by the field's end", std::string("\x14\x00\x41\x00", 4), 9, "A", true},
+      {"single-byte text ends at its NUL", std::string("ab\x00\xE9", 4), 9, "ab", false},
+      {"UTF-8 selection ends at its NUL",
+       std::string("\x15"
+                   "a"
+                   "\x00"
+                   "b",
+                   4),
+       9, "a", true},
+  };
+  for (const ConvertRow& row : rows) {
+    bool result = !row.result;
+    EXPECT_EQ(Convert(row.src, row.table, &result, true), row.expected) << row.what;
+    EXPECT_EQ(result, row.result) << row.what;
+  }
+}
+
 TEST_F(StrToUTF8Test, StopsAtTheTerminatorInsideASelectionOrPair) {
   // Each input sits at the very end of its block; the sanitizer catches a read
   // beyond it. The outputs are open; they must be terminated.
   const ConvertRow rows[] = {
       {"0x10 with one byte after it", "\x10\x41", 9, "", false},
       {"0x10 0x00 with the part missing", std::string("\x10\x00", 2), 9, "", false},
+      {"a lone 0x10", "\x10", 9, "", false},
+      {"0x10 0x00 0x02: a C string ends at the zero", std::string("\x10\x00\x02\xA3", 4), 9, "",
+       false},
+      {"a lone 0x14", "\x14", 9, "", true},
+      {"0x14 0x00 0x41: a C string ends at the zero", std::string("\x14\x00\x41", 3), 9, "", true},
       {"0x1F alone", "\x1F", 9, "", false},
       {"diacritic before the terminator", "a\xC2", 0, "a", true},
       {"lone diacritic", "\xC3", 0, "", true},
@@ -233,14 +264,16 @@ TEST(SkipCharTableBytesTest, SkipsTheSelection) {
   } rows[] = {
       {"abc", 0},
       {"", 0},
-      {std::string("\x10\x00\x05x", 4), 3},
+      {"\x10\x01\x05x", 3},
       {"\x1F\x01x", 2},
       {"\x15x", 1},
       {"\x01x", 1},
       {"\x0Ax", 1},
       // Cut short by the terminator: stop on it.
       {"\x10\x41", 2},
-      {std::string("\x10\x00", 2), 2},
+      {std::string("\x10\x00", 2), 1},
+      {std::string("\x10\x00\x05x", 4), 1},
+      {"\x10", 1},
       {"\x1F", 1},
       {"\x05", 1},
   };
