@@ -320,6 +320,7 @@ class Runner {
             Send(HOST_EVENT_IDLE, 0);
         }}},
       {"wait", {1, 1, [this] { Advance(WaitTicks(args_[0])); }}},
+      {"clock", {1, 1, [this] { SetClock(Number(0)); }}},
       {"manager", {1, 1, [this] { Send(HOST_EVENT_MANAGER, Number(0)); }}},
       {"event", {2, 2, [this] { Send(Number(0), Number(1)); }}},
       {"snapshot",
