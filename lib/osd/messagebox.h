@@ -18,6 +18,9 @@ enum : dword {
   MESSAGEBOX_TEXT_SIZE = 256,  // each text field, terminator included
   MESSAGEBOX_MAX_LINES = 7,
   MESSAGEBOX_NO_BUTTON = 0xFFFFFFFF,  // CurrentButton after a close with KEY_EXIT
+  // A body line as shown: at most 127 bytes of text (all the text output draws), an
+  // ellipsis and the NUL.
+  MESSAGEBOX_LINE_SIZE = 132,
 };
 
 // The message box's contents. Every text field ends in a NUL at its last byte at the latest.
@@ -112,12 +115,34 @@ dword OSDMenuMessageBoxLastButton(void);
 
 // ---- Shared toolkit routines ----
 
+// Cuts the box's text (changed in place) into the lines its body shows: the lines
+// separated by '\r' or '\n' (at most MESSAGEBOX_MAX_LINES of them), each one wider than
+// width pixels in the standard font of fontSize cut into pieces that are not, at a space
+// where there is one; then at most maxLines of them, the last one ending in an ellipsis
+// ("..." where the font has no such glyph) when the text needs more. A line that fits is
+// left as it is: lines[i] then points into text, otherwise into work[i] (in UTF-8).
+// Returns the number of lines.
+dword OSDMenuMessageBoxFitText(char* text, dword maxLines, dword width, dword fontSize,
+                               const char** lines, char (*work)[MESSAGEBOX_LINE_SIZE]);
+
 // Draws text with a standard font picked by the low byte of fontSize: 10, 12, 14, 16,
 // 18, 20, or 31 for the bold 20; any other value draws nothing. The text hangs 3 pixels
 // above y (from row 0 when y is less than 3). Only the low bytes of fontSize,
-// overflowMode and alignment count.
+// overflowMode and alignment count. While the font is not loaded, the firmware's own
+// text (OSDMenuFirmwareFontSize) is drawn in its place: same row, colours and alignment.
 void OSDMenuPutS(word region, dword x, dword y, dword maxX, const char* text, dword foreColor,
                  dword backColor, dword fontSize, dword overflowMode, dword alignment);
+// The standard font of a size selector (low byte of fontSize, as OSDMenuPutS picks it);
+// null for a selector without one.
+FMUC_Font* OSDMenuStdFont(dword fontSize);
+// The firmware's text size (0, 1 or 2) that stands in for a standard font's size.
+byte OSDMenuFirmwareFontSize(dword fontSize);
+// Width in pixels of a UTF-8 text as OSDMenuPutS would draw it uncut; 0 for a selector
+// without a font.
+dword OSDMenuGetW(const char* text, dword fontSize);
+// Height in pixels of a line of OSDMenuPutS's text: the font's tallest glyph, or the
+// firmware's line height while the font is not loaded; 0 for a selector without a font.
+dword OSDMenuGetH(dword fontSize);
 
 // Loads every standard font not loaded yet (nor failed since the last free).
 void OSDMenuLoadStdFonts(void);

@@ -60,6 +60,7 @@ void ResetToolkitState() {
   MessageBoxAllowScrollOver = MessageBoxNoNormalMode = InfoBoxExitButton = 0;
   InfoBoxSaveArea = nullptr;
   InfoBoxSaveAreaX = InfoBoxSaveAreaY = 0;
+  FMUC_FontNoticeShown = false;
   for (const tOSDMenuStdFont& slot : OSDMenuStdFonts) {
     if (slot.font->FileHandle > 0) close(slot.font->FileHandle);
     *slot.font = FMUC_Font{};
