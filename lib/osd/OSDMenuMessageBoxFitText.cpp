@@ -71,10 +71,12 @@ dword OSDMenuMessageBoxFitText(char* text, dword maxLines, dword width, dword fo
   dword count = 0;
   bool more = false;
   for (dword i = 0; i < rawCount && !more; ++i) {
-    // A two-byte text runs on past its NULs; it is left to the text output's own cut.
-    const bool twoByte = static_cast<byte>(raw[i][0]) == 0x14;
-    if (!twoByte) ToUTF8(raw[i], utf8);
-    if (twoByte || OSDMenuGetW(utf8, fontSize) <= width) {
+    // A two-byte text, and a line that starts with the three-byte selection, are read
+    // on past a NUL; they are left to the text output's own cut.
+    const byte first = static_cast<byte>(raw[i][0]);
+    const bool readsOn = first == 0x14 || first == 0x10;
+    if (!readsOn) ToUTF8(raw[i], utf8);
+    if (readsOn || OSDMenuGetW(utf8, fontSize) <= width) {
       if (count == maxLines) {
         more = true;
       } else {
@@ -89,8 +91,8 @@ dword OSDMenuMessageBoxFitText(char* text, dword maxLines, dword width, dword fo
         break;
       }
       dword used = 0;
-      const char* cut = p;    // end of the longest piece that fits
-      const char* space = 0;  // the last space within it
+      const char* cut = p;          // end of the longest piece that fits
+      const char* space = nullptr;  // the last space within it
       while (*cut) {
         byte length = 1;
         UTF8ToUTF32(cut, &length);
@@ -117,6 +119,8 @@ dword OSDMenuMessageBoxFitText(char* text, dword maxLines, dword width, dword fo
   // the width.
   char* last = work[count - 1];
   if (lines[count - 1] != last) {
+    const byte first = static_cast<byte>(lines[count - 1][0]);
+    if (first == 0x14 || first == 0x10) return count;  // left as it is, as above
     ToUTF8(lines[count - 1], utf8);
     CopyLine(last, utf8, dword(strlen(utf8)));
     lines[count - 1] = last;
