@@ -24,8 +24,6 @@ int LineTop(dword n, dword i) {
 
 void OSDMenuMessageBoxShow(void) {
   enum : dword {
-    SCREEN_WIDTH = 720,
-    SCREEN_HEIGHT = 576,
     TEXT_SIZE = 14,
     TITLE_Y = 10,
     LABEL_Y = 124,

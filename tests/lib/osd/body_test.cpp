@@ -12,7 +12,6 @@
 #include "lib/font/font.h"
 #include "lib/osd/messagebox.h"
 #include "stand/osd.h"
-#include "tests/support/fonts.h"
 #include "tests/support/stand_test.h"
 
 namespace {
@@ -32,8 +31,8 @@ bool Near(dword pixel, dword colour) {
 // The screen as the last sync showed it, hashed (FNV-1a over the pixels).
 uint64_t ScreenHash() {
   uint64_t hash = 0xCBF29CE484222325ull;
-  for (dword y = 0; y < stand::SCREEN_HEIGHT; ++y)
-    for (dword x = 0; x < stand::SCREEN_WIDTH; ++x) {
+  for (dword y = 0; y < SCREEN_HEIGHT; ++y)
+    for (dword x = 0; x < SCREEN_WIDTH; ++x) {
       hash ^= stand::SyncedPixel(x, y);
       hash *= 0x100000001B3ull;
     }
@@ -64,7 +63,7 @@ class BoxBody : public StandTest {
  protected:
   void SetUp() override {
     StandTest::SetUp();
-    ASSERT_TRUE(InstallFonts());
+    ASSERT_EQ(stand::InstallStandardFonts(), "");
   }
   void TearDown() override { FreeFonts(); }
 };
