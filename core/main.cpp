@@ -29,6 +29,13 @@ HANDLER* handler = nullptr;
 // Tick at which the visible prompt closes by itself.
 dword display_timeout = 0;
 
+// Whether the tick `now` has reached `deadline`. Ticks are compared by their signed
+// difference, so a deadline that lies beyond the 32-bit counter's wrap (after 497 days
+// up) is still ahead until it comes.
+bool Reached(dword now, dword deadline) {
+  return static_cast<int32_t>(now - deadline) >= 0;
+}
+
 dword TimeoutTicks() {
   return static_cast<dword>(config[CONFIG_ROW_TIMEOUT].value) * TICKS_PER_SECOND;
 }
@@ -73,19 +80,17 @@ dword Check(dword param1) {
 // An event while the prompt is up. Only KEY_OK on "Delete" deletes; the timeout,
 // KEY_EXIT and KEY_STOP all keep the recording.
 dword Prompt(word event, dword param1, dword param2) {
-  if (event == HOST_EVENT_KEY) {
-    if (param1 == KEY_SETTINGS) {
-      OSDMenuMessageBoxDestroy();
-      config_set();
-      return 0;
-    }
-    if (param1 == KEY_EXIT || param1 == KEY_STOP) {
-      display_timeout = 0;
-      param1 = 0;
-    }
+  if (event == HOST_EVENT_KEY && param1 == KEY_SETTINGS) {
+    OSDMenuMessageBoxDestroy();
+    config_set();
+    return 0;
   }
   dword now = TAP_GetTick();
-  if (now >= display_timeout) {
+  if (event == HOST_EVENT_KEY && (param1 == KEY_EXIT || param1 == KEY_STOP)) {
+    display_timeout = now;  // the deadline is now: the box closes at once
+    param1 = 0;
+  }
+  if (Reached(now, display_timeout)) {
     OSDMenuMessageBoxDestroy();
     return param1;
   }

@@ -51,6 +51,9 @@ dword Now() {
 void Advance(dword n) {
   ticks += n;
 }
+void SetClock(dword n) {
+  ticks = n;
+}
 void SetSystemId(dword id) {
   systemId = id;
 }

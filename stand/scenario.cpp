@@ -313,6 +313,7 @@ class Runner {
             Send(HOST_EVENT_IDLE, 0);
         }}},
       {"wait", {1, 1, [this] { Advance(WaitTicks(args_[0])); }}},
+      {"clock", {1, 1, [this] { SetClock(Number(0)); }}},
       {"manager", {1, 1, [this] { Send(HOST_EVENT_MANAGER, Number(0)); }}},
       {"event", {2, 2, [this] { Send(Number(0), Number(1)); }}},
       {"snapshot",
@@ -342,6 +343,8 @@ class Runner {
             bool has = HasRegion(Number(1), Number(2), Number(3), Number(4));
             Expect(has == (what == "region"),
                    std::string(has ? "a" : "no") + " region " + Rest(1) + " is on the screen");
+          } else if (what == "clock" && args_.size() == 2) {
+            Expect(Now() == Number(1), "the clock reads " + std::to_string(Now()));
           } else if (what == "pixel" && args_.size() == 4) {
             dword p = ScreenPixel(Number(1), Number(2));
             Expect(p == Number(3), "pixel " + Rest(1) + " is " + Hex(p));

@@ -45,6 +45,8 @@ void TraceCall(const std::string& entry);
 // ---- Clock and identity ----
 dword Now();
 void Advance(dword ticks);
+// Sets the tick counter, for instance just short of its wrap.
+void SetClock(dword ticks);
 void SetSystemId(dword id);
 
 // ---- Disk ----

@@ -31,6 +31,10 @@ int FMUC_LoadFontFile(const char* fontName, FMUC_Font* font) {
 
   font->FileHandle = open(path, O_RDONLY, 0600);
   if (font->FileHandle < 0) {
+    // Each notice holds the recorder for three seconds, and a recorder without fonts
+    // misses all seven of them every time a box opens: one notice a run is enough.
+    if (FMUC_FontNoticeShown) return 0;
+    FMUC_FontNoticeShown = true;
     char line[HDD_FILE_NAME_SIZE + 32];
     TAP_SPrint(line, "failed to load %s", name);
     ShowMessageWin(TAP_PROGRAM_NAME, line, "Please install the font", 300);

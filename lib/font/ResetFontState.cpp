@@ -5,4 +5,5 @@
 void ResetFontState(void) {
   memset(AlphaLUT, 0, sizeof AlphaLUT);
   memset(FMUC_Memory, 0, sizeof FMUC_Memory);
+  FMUC_FontNoticeShown = false;
 }

@@ -47,11 +47,15 @@ struct FMUC_Font {
 // Loads fontName (a file name such as "Calibri_12.ufnt"; any path part is dropped)
 // from FMUC_FONT_DIRECTORY into font, which is zeroed first: a loaded record must
 // be freed before it is loaded again. 1 when loaded, else 0 with the record empty;
-// a file that cannot be opened shows the message window and leaves FileHandle
-// negative, so that callers who load only records with FileHandle 0 do not try it
-// (nor show the message) again until the record is freed. A file whose table does
-// not lie within it is refused; a glyph whose pixels do not is never found.
+// a file that cannot be opened leaves FileHandle negative, so that callers who load
+// only records with FileHandle 0 do not try it again until the record is freed. The
+// first file of the plug-in's run that cannot be opened is named in the message
+// window (which holds the plug-in for three seconds); later ones are not. A file
+// whose table does not lie within it is refused; a glyph whose pixels do not is never
+// found.
 int FMUC_LoadFontFile(const char* fontName, FMUC_Font* font);
+// Set once the missing-font notice was shown; it stays set for the plug-in's run.
+extern bool FMUC_FontNoticeShown;
 
 // Releases everything the record owns, closes its file and zeroes it. Safe on a
 // zeroed record and on one left by a failed load.

@@ -4,13 +4,28 @@
 #include "lib/osd/messagebox.h"
 #include "lib/text/text.h"
 
+namespace {
+
+enum : dword {
+  TEXT_CENTRE_Y = 67,
+  LINE_PITCH = 20,
+  LIFT = 3,       // OSDMenuPutS hangs text this far above the row it is given
+  BODY_TOP = 34,  // first row below the title band
+  BUTTON_Y = 120,
+  FRAME = 2,  // the panel's frame, each side
+};
+
+// First row of line i's text of a block of n lines centred on the body's middle row.
+int LineTop(dword n, dword i) {
+  return int(TEXT_CENTRE_Y + LINE_PITCH / 2 + LINE_PITCH * i) - int(LINE_PITCH / 2 * n) - int(LIFT);
+}
+
+}  // namespace
+
 void OSDMenuMessageBoxShow(void) {
   enum : dword {
     TEXT_SIZE = 14,
     TITLE_Y = 10,
-    TEXT_CENTRE_Y = 67,
-    LINE_PITCH = 20,
-    BUTTON_Y = 120,
     LABEL_Y = 124,
     TITLE_COLOUR = 0xFFE89211,
     TEXT_COLOUR = 0xFFC0C0C0,
@@ -57,26 +72,25 @@ void OSDMenuMessageBoxShow(void) {
   OSDMenuPutS(region, 0, TITLE_Y, W, MessageBox.Title, TITLE_COLOUR, 0, TEXT_SIZE, FMUC_FIT_CUT,
               FMUC_ALIGN_CENTER);
 
-  // The text's lines, each ended by '\r' or '\n'; a separator at the very end opens no
-  // line, and whatever follows the last line that fits is not shown.
+  // The text's lines, as many as the body holds between the title band and the buttons,
+  // none wider than the panel within its frame.
   char text[MESSAGEBOX_TEXT_SIZE];
   text[0] = '\0';
   strncpyUC(text, MessageBox.Text, MESSAGEBOX_TEXT_SIZE - 1);
   text[MESSAGEBOX_TEXT_SIZE - 1] = '\0';
+  const dword lineHeight = OSDMenuGetH(TEXT_SIZE);
+  dword maxLines = 1;
+  for (dword n = MESSAGEBOX_MAX_LINES; n > 1; --n)
+    if (LineTop(n, 0) >= int(BODY_TOP) && LineTop(n, n - 1) + int(lineHeight) <= int(BUTTON_Y)) {
+      maxLines = n;
+      break;
+    }
   const char* lines[MESSAGEBOX_MAX_LINES];
-  dword n = 0;
-  char* const end = text + strlen(text);
-  for (char* p = text; p < end && n < MESSAGEBOX_MAX_LINES;) {
-    lines[n++] = p;
-    char* separator = strpbrk(p, "\r\n");
-    if (!separator) break;
-    *separator = '\0';
-    p = separator + 1;
-  }
-  // The block of lines is centred on one row of the body.
+  char work[MESSAGEBOX_MAX_LINES][MESSAGEBOX_LINE_SIZE];
+  const dword n = OSDMenuMessageBoxFitText(text, maxLines, W - 2 * FRAME, TEXT_SIZE, lines, work);
   for (dword i = 0; i < n; ++i)
-    OSDMenuPutS(region, 0, TEXT_CENTRE_Y + LINE_PITCH / 2 - LINE_PITCH / 2 * n + LINE_PITCH * i, W,
-                lines[i], TEXT_COLOUR, 0, TEXT_SIZE, FMUC_FIT_CUT, FMUC_ALIGN_CENTER);
+    OSDMenuPutS(region, 0, dword(LineTop(n, i) + int(LIFT)), W, lines[i], TEXT_COLOUR, 0, TEXT_SIZE,
+                FMUC_FIT_CUT, FMUC_ALIGN_CENTER);
 
   // Buttons sit evenly across the panel: the plain ones first, then the selected one.
   const dword pitch = W / (MessageBox.NrButtons + 1);

@@ -13,6 +13,9 @@ enum : dword {
   MESSAGEBOX_TEXT_SIZE = 256,  // each text field, terminator included
   MESSAGEBOX_MAX_LINES = 7,
   MESSAGEBOX_NO_BUTTON = 0xFFFFFFFF,  // CurrentButton after a close with KEY_EXIT
+  // A body line as shown: at most 127 bytes of text (all the text output draws), an
+  // ellipsis and the NUL.
+  MESSAGEBOX_LINE_SIZE = 132,
 };
 
 // The message box's contents. Every text field ends in a NUL at its last byte at the latest.
@@ -52,5 +55,15 @@ void OSDMenuMessageBoxDestroyNoOSDUpdate(void);
 bool OSDMenuMessageBoxIsVisible(void);
 // The selected button; kept when the box closes (MESSAGEBOX_NO_BUTTON after KEY_EXIT).
 dword OSDMenuMessageBoxLastButton(void);
+
+// Cuts the box's text (changed in place) into the lines its body shows: the lines
+// separated by '\r' or '\n' (at most MESSAGEBOX_MAX_LINES of them), each one wider than
+// width pixels in the standard font of fontSize cut into pieces that are not, at a space
+// where there is one; then at most maxLines of them, the last one ending in an ellipsis
+// ("..." where the font has no such glyph) when the text needs more. A line that fits is
+// left as it is: lines[i] then points into text, otherwise into work[i] (in UTF-8).
+// Returns the number of lines.
+dword OSDMenuMessageBoxFitText(char* text, dword maxLines, dword width, dword fontSize,
+                               const char** lines, char (*work)[MESSAGEBOX_LINE_SIZE]);
 
 #endif

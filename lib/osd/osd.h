@@ -70,9 +70,21 @@ extern TYPE_GrData _MessageBoxSelectedButtonBackground_Gd;
 // Draws text with a standard font picked by the low byte of fontSize: 10, 12, 14, 16,
 // 18, 20, or 31 for the bold 20; any other value draws nothing. The text hangs 3 pixels
 // above y (from row 0 when y is less than 3). Only the low bytes of fontSize,
-// overflowMode and alignment count.
+// overflowMode and alignment count. While the font is not loaded, the firmware's own
+// text (OSDMenuFirmwareFontSize) is drawn in its place: same row, colours and alignment.
 void OSDMenuPutS(word region, dword x, dword y, dword maxX, const char* text, dword foreColor,
                  dword backColor, dword fontSize, dword overflowMode, dword alignment);
+// The standard font of a size selector (low byte of fontSize, as OSDMenuPutS picks it);
+// null for a selector without one.
+FMUC_Font* OSDMenuStdFont(dword fontSize);
+// The firmware's text size (0, 1 or 2) that stands in for a standard font's size.
+byte OSDMenuFirmwareFontSize(dword fontSize);
+// Width in pixels of a UTF-8 text as OSDMenuPutS would draw it uncut; 0 for a selector
+// without a font.
+dword OSDMenuGetW(const char* text, dword fontSize);
+// Height in pixels of a line of OSDMenuPutS's text: the font's tallest glyph, or the
+// firmware's line height while the font is not loaded; 0 for a selector without a font.
+dword OSDMenuGetH(dword fontSize);
 
 // Loads every standard font not loaded yet (nor failed since the last free).
 void OSDMenuLoadStdFonts(void);

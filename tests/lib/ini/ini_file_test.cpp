@@ -77,6 +77,28 @@ TEST_F(IniFileTest, LocateLeavesTheCurrentDirectoryWhereTheFileWas) {
   EXPECT_EQ(INILocateFile(NAME, nullptr), INILOCATION_AtCurrentDir);
 }
 
+TEST_F(IniFileTest, AFolderNameThatIsAPlainFileIsPassedOver) {
+  const struct {
+    std::string plainFile;  // named like a folder of the search
+    std::vector<std::string> files;
+    dword location;
+    const char* dir;
+  } cases[] = {
+      {"/ProgramFiles/Settings/App", {PFS}, INILOCATION_AtSettings, "/ProgramFiles/Settings"},
+      {"/ProgramFiles/Settings/App", {PF}, INILOCATION_AtProgramFiles, "/ProgramFiles"},
+      {"/ProgramFiles/Settings/App", {}, INILOCATION_NotFound, "/DataFiles"},
+      {"/ProgramFiles/Settings", {PF}, INILOCATION_AtProgramFiles, "/ProgramFiles"},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    stand::WriteFile(c.plainFile, "not a folder\r\n");
+    for (const std::string& f : c.files)
+      stand::WriteFile(f, "x\r\n");
+    EXPECT_EQ(INILocateFile(NAME, "App"), c.location) << c.plainFile << " " << c.files.size();
+    EXPECT_EQ(CurrentDir(), c.dir);
+  }
+}
+
 TEST_F(IniFileTest, BufferSizeFollowsTheFileLength) {
   const struct {
     std::string bytes;

@@ -1,0 +1,3 @@
+#include "lib/font/font.h"
+
+bool FMUC_FontNoticeShown = false;
