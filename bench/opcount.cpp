@@ -7,8 +7,6 @@
 //
 // The event-cycle operations run the plug-in image itself, loaded like the recorder
 // loads it; the toolkit operations call the same code through the static library.
-#include <valgrind/callgrind.h>
-
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -16,7 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/marks.h"
+#if SCRAPDECK_BENCH_PEER
 #include "bench/peer.h"
+#endif
 #include "bench/support.h"
 #include "core/fmtstring.h"
 #include "core/main.h"
@@ -37,9 +38,9 @@ const char kFilm[] = "/DataFiles/Film.rec";
 
 template <class F>
 __attribute__((noinline)) void Measure(F&& call) {
-  CALLGRIND_START_INSTRUMENTATION;
+  SCRAPDECK_BENCH_START;
   call();
-  CALLGRIND_STOP_INSTRUMENTATION;
+  SCRAPDECK_BENCH_STOP;
 }
 
 void Figure(const char* name, double value) {
@@ -180,6 +181,7 @@ bool PutString(dword backColour) {
   return true;
 }
 
+#if SCRAPDECK_BENCH_PEER
 bool Peer() {
   bench::FreeTypePeer peer;
   if (!peer.Open(14)) return Fail(std::string("cannot open ") + bench::kPeerFace);
@@ -190,6 +192,7 @@ bool Peer() {
   Figure("peer_freetype_34_glyph_pixels", covered);
   return true;
 }
+#endif
 
 bool IsRunning16() {
   stand::Reset();
@@ -283,21 +286,23 @@ bool PromptMemory() {
 
 const std::map<std::string, std::function<bool()>>& Operations() {
   static const std::map<std::string, std::function<bool()>> operations = {
-      {"idle_event", IdleEvent},
-      {"key_passthrough", KeyPassthrough},
-      {"arm_playback", ArmPlayback},
-      {"check_playback", CheckPlayback},
-      {"prompt_redraw", PromptRedraw},
-      {"putstring_34", [] { return PutString(0xFF181818); }},
-      {"putstring_34_screen", [] { return PutString(0); }},
-      {"peer_freetype_34", Peer},
-      {"is_running_16", IsRunning16},
-      {"strtoutf8_1k_8859_9", [] { return StrToUtf8(bench::Latin5Text()); }},
-      {"strtoutf8_1k_utf8", [] { return StrToUtf8(bench::Utf8Text()); }},
-      {"strtoutf8_1k_big5", [] { return StrToUtf8(bench::Big5Text()); }},
-      {"delete_family", DeleteFamily},
-      {"ini_roundtrip", IniRoundtrip},
-      {"prompt_memory", PromptMemory},
+    {"idle_event", IdleEvent},
+    {"key_passthrough", KeyPassthrough},
+    {"arm_playback", ArmPlayback},
+    {"check_playback", CheckPlayback},
+    {"prompt_redraw", PromptRedraw},
+    {"putstring_34", [] { return PutString(0xFF181818); }},
+    {"putstring_34_screen", [] { return PutString(0); }},
+#if SCRAPDECK_BENCH_PEER
+    {"peer_freetype_34", Peer},
+#endif
+    {"is_running_16", IsRunning16},
+    {"strtoutf8_1k_8859_9", [] { return StrToUtf8(bench::Latin5Text()); }},
+    {"strtoutf8_1k_utf8", [] { return StrToUtf8(bench::Utf8Text()); }},
+    {"strtoutf8_1k_big5", [] { return StrToUtf8(bench::Big5Text()); }},
+    {"delete_family", DeleteFamily},
+    {"ini_roundtrip", IniRoundtrip},
+    {"prompt_memory", PromptMemory},
   };
   return operations;
 }

@@ -31,10 +31,10 @@ def main():
         if "instructions" in data:
             results[name] = data["instructions"]
             calls = data.get("calls", {})
-            if name == "is_running_16":
-                results["is_running_16_syscalls"] = sum(calls.values())
+            if name in ("is_running_16", "mipsel.is_running_16"):
+                results[name + "_syscalls"] = sum(calls.values())
                 for call, count in sorted(calls.items()):
-                    results["is_running_16_" + call] = count
+                    results[name + "_" + call] = count
         elif "benchmarks" in data:  # Google Benchmark output
             for bench in data["benchmarks"]:
                 if bench.get("run_type") == "aggregate" and bench.get("aggregate_name") != "mean":
@@ -73,25 +73,35 @@ def main():
         json.dump(results, f, indent=2, sort_keys=True)
         f.write("\n")
 
+    # One row per figure: the x86-64 value and, for instruction counts, the mipsel one.
     over = []
     rows = []
+
+    def shown(value):
+        if value is None:
+            return ""
+        return f"{value:,}" if isinstance(value, int) else f"{value:,.3f}"
+
     for name in sorted(results):
+        if name.startswith("mipsel."):
+            continue
         value = results[name]
+        device = results.get("mipsel." + name)
         budget = BUDGETS.get(name)
         if isinstance(budget, str):
             budget = results.get(budget)
         verdict = ""
         if budget is not None:
-            verdict = "ok" if value <= budget else "OVER"
-            if value > budget:
-                over.append(name)
+            checked = [("x86-64", value)] + ([("mipsel", device)] if device is not None else [])
+            failed = [arch for arch, v in checked if v > budget]
+            verdict = "OVER on " + " and ".join(failed) if failed else "ok"
+            over += [f"{name} ({arch})" for arch in failed]
         unit = UNITS.get(name, "ns" if name.startswith("time_ns.") else "")
-        rows.append((name, f"{value:,}" if isinstance(value, int) else f"{value:,.3f}",
-                     unit, "" if budget is None else f"{budget:,}", verdict))
+        rows.append((name, shown(value), shown(device), unit, shown(budget), verdict))
     width = max(len(r[0]) for r in rows)
-    print(f"{'figure':<{width}}  {'value':>14}  {'unit':<5}  {'budget':>10}")
-    for name, value, unit, budget, verdict in rows:
-        print(f"{name:<{width}}  {value:>14}  {unit:<5}  {budget:>10}  {verdict}")
+    print(f"{'figure':<{width}}  {'x86-64':>14}  {'mipsel':>12}  {'unit':<5}  {'budget':>10}")
+    for name, value, device, unit, budget, verdict in rows:
+        print(f"{name:<{width}}  {value:>14}  {device:>12}  {unit:<5}  {budget:>10}  {verdict}")
     print(f"results: {results_path}")
     if over:
         print("over budget: " + ", ".join(over))
