@@ -83,7 +83,9 @@ dword CurrentSlot();
 // the slot is empty.
 std::string SlotDir(dword slot);
 void SetSlotDir(dword slot, const std::string& diskPath);
-// Puts an image file (a disk path) into a table slot, or empties the slot ("").
+// Puts an image file (a disk path) into a table slot, or empties the slot (""). Each
+// image put there is a start: the slot's entry changes with it (a count of starts in
+// its reserved bytes), as the recorder's does when it starts a plug-in.
 void SetSlotImage(dword slot, const std::string& imageDiskPath);
 // Which firmware objects the plug-in can find by name: "_tapTask", "_curTapTask",
 // "_hddRecordFile", "_osdInfo", and "_Z26Appl_ConvertToValidUTF8StrPhi" (the mark

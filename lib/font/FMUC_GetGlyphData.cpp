@@ -1,7 +1,33 @@
+#include <stdint.h>
 #include <unistd.h>
 
 #include "lib/font/font.h"
 #include "lib/text/text.h"
+
+namespace {
+
+// The glyphs found last, by code point and font: nearly every character drawn or
+// measured is one of these. An entry is taken only when its glyph still lies among the
+// font's cached ones and has the code point asked for, so a font freed or loaded again
+// never yields a stale glyph.
+enum : dword { RECENT_GLYPHS = 128 };
+struct RecentGlyph {
+  const FMUC_Font* font;
+  FMUC_Glyph* glyph;
+};
+RecentGlyph recentGlyphs[RECENT_GLYPHS];
+
+dword RecentSlot(const FMUC_Font* font, dword codePoint) {
+  return (codePoint ^ static_cast<dword>(reinterpret_cast<uintptr_t>(font) >> 4)) &
+         (RECENT_GLYPHS - 1);
+}
+
+FMUC_Glyph* Remember(const FMUC_Font* font, dword codePoint, FMUC_Glyph* glyph) {
+  recentGlyphs[RecentSlot(font, codePoint)] = {font, glyph};
+  return glyph;
+}
+
+}  // namespace
 
 FMUC_Glyph* FMUC_GetGlyphData(FMUC_Font* font, const char* text, byte* byteCount) {
   if (byteCount) *byteCount = 1;
@@ -13,18 +39,23 @@ FMUC_Glyph* FMUC_GetGlyphData(FMUC_Font* font, const char* text, byte* byteCount
   // A byte below 0x80 is a character of its own and its own code point.
   const dword codePoint = lead < 0x80 ? lead : UTF8ToUTF32(text, byteCount);
 
+  const RecentGlyph& recent = recentGlyphs[RecentSlot(font, codePoint)];
+  if (recent.font == font && recent.glyph >= font->GlyphCache &&
+      recent.glyph < font->GlyphCache + font->CachedGlyphs && recent.glyph->CodePoint == codePoint)
+    return recent.glyph;
+
   // Every character drawn or measured comes through here, nearly always to find its
   // glyph cached: the search looks at four entries per step.
   FMUC_Glyph* glyph = font->GlyphCache;
   FMUC_Glyph* const cacheEnd = glyph + (font->CachedGlyphs > 0 ? font->CachedGlyphs : 0);
   for (; cacheEnd - glyph >= 4; glyph += 4) {
-    if (glyph[0].CodePoint == codePoint) return glyph;
-    if (glyph[1].CodePoint == codePoint) return glyph + 1;
-    if (glyph[2].CodePoint == codePoint) return glyph + 2;
-    if (glyph[3].CodePoint == codePoint) return glyph + 3;
+    if (glyph[0].CodePoint == codePoint) return Remember(font, codePoint, glyph);
+    if (glyph[1].CodePoint == codePoint) return Remember(font, codePoint, glyph + 1);
+    if (glyph[2].CodePoint == codePoint) return Remember(font, codePoint, glyph + 2);
+    if (glyph[3].CodePoint == codePoint) return Remember(font, codePoint, glyph + 3);
   }
   for (; glyph < cacheEnd; ++glyph) {
-    if (glyph->CodePoint == codePoint) return glyph;
+    if (glyph->CodePoint == codePoint) return Remember(font, codePoint, glyph);
   }
 
   // The load emptied every definition whose pixels are not in the file.
@@ -40,7 +71,9 @@ FMUC_Glyph* FMUC_GetGlyphData(FMUC_Font* font, const char* text, byte* byteCount
   glyph->CodePoint = def->CodePoint;
   glyph->Width = def->Width;
   glyph->Height = def->Height;
-  glyph->GlyphData = static_cast<byte*>(FMUC_ReserveMemory("FMUC_GetGlyphData GlyphData", size));
+  // The coverage bytes, and behind them where their ink lies.
+  glyph->GlyphData = static_cast<byte*>(FMUC_ReserveMemory(
+      "FMUC_GetGlyphData GlyphData", size + FMUC_GlyphInkBytes(def->Width, def->Height)));
   if (!glyph->GlyphData) return nullptr;
   if (lseek(font->FileHandle, static_cast<off_t>(def->Offset), SEEK_SET) !=
           static_cast<off_t>(def->Offset) ||
@@ -50,6 +83,7 @@ FMUC_Glyph* FMUC_GetGlyphData(FMUC_Font* font, const char* text, byte* byteCount
     glyph->GlyphData = nullptr;
     return nullptr;
   }
+  if (FMUC_GlyphInkBytes(glyph->Width, glyph->Height)) FMUC_MeasureGlyphInk(glyph);
   ++font->CachedGlyphs;
-  return glyph;
+  return Remember(font, codePoint, glyph);
 }

@@ -29,6 +29,9 @@ void ResetToolkitState() {
   // The record slot count is learned again; no image stays open.
   MaxRecStreams = 0;
   ELFCleanup();
+  // The ids read from plug-in images: the next stand's images are other files.
+  for (TAPSlotID& slot : TAPSlotIDs)
+    slot = TAPSlotID{};
   // The settings file's buffers and the settings window went with the stand's
   // memory; the settings table starts from its defaults again.
   INIBuffer = nullptr;
