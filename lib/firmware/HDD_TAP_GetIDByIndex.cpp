@@ -3,7 +3,7 @@
 #include "lib/firmware/firmware.h"
 #include "lib/hdd/hdd.h"
 
-static_assert(TAP_SLOT_PATH_SIZE == HDD_PATH_SIZE, "a slot's path is a full path");
+static_assert(dword{TAP_SLOT_PATH_SIZE} == dword{HDD_PATH_SIZE}, "a slot's path is a full path");
 
 TAPSlotID TAPSlotIDs[TAP_TABLE_SLOTS];
 
@@ -24,11 +24,12 @@ dword HDD_TAP_GetIDByIndex(dword index) {
   // A full path buffer: the image path is whatever the firmware holds.
   char path[HDD_PATH_SIZE];
   if (!HDD_GetAbsolutePathByTypeFile(entry.file, path)) return 0;
+  // An image that cannot be read stays so until another is started in the slot: its
+  // id 0 is kept as well.
   TAPInfo info;
-  if (!HDD_TAP_GetInfo(path, &info)) return 0;
   kept.table = table;
   kept.entry = entry;
-  kept.id = info.id;
+  kept.id = HDD_TAP_GetInfo(path, &info) ? info.id : 0;
   memcpy(kept.path, path, strlen(path) + 1);
-  return info.id;
+  return kept.id;
 }

@@ -100,7 +100,7 @@ dword HDD_TAP_GetIDByIndex(dword index);
 
 // What HDD_TAP_GetIDByIndex keeps per slot: the table and the slot's whole entry as
 // they were (a plug-in started in the slot changes the entry), the image's path and
-// the id read from it. An image that could not be read is not kept.
+// the id read from it (0 for an image that could not be read).
 enum : dword { TAP_SLOT_PATH_SIZE = 512 };  // as a path buffer of lib/hdd
 struct TAPSlotID {
   const TYPE_TapEntry* table;  // null: nothing kept
