@@ -16,6 +16,8 @@ BUDGETS = {
 }
 
 UNITS = {
+    "check_playback_disk_bytes": "bytes", "check_playback_fonts_disk_bytes": "bytes",
+    "check_playback_glyphs_disk_bytes": "bytes",
     "image_bytes": "bytes", "heap_peak_prompt": "bytes", "heap_live_prompt": "bytes",
     "heap_start_peak": "bytes", "font_bytes": "bytes",
 }
@@ -53,21 +55,33 @@ def main():
         columns = f.read().split("\n")[1].split()
         results["image_bytes"] = int(columns[0]) + int(columns[1])
 
+    for arch in ("", "mipsel."):
+        whole = results.get(arch + "check_playback")
+        parts = [results.get(arch + "check_playback_" + part) for part in ("fonts", "glyphs")]
+        if whole is not None and all(part is not None for part in parts):
+            results[arch + "check_playback_drawing"] = whole - sum(parts)
+
     parts = [results.get("strtoutf8_1k_" + kind) for kind in ("8859_9", "utf8", "big5")]
     if all(part is not None for part in parts):
         results["strtoutf8_1k"] = sum(parts)  # the three 1 KiB conversions together
 
-    peer = results.get("peer_freetype_34")
-    if peer:
-        for name in ("putstring_34", "putstring_34_screen"):
-            if name in results:
-                results[name + "_per_peer"] = round(results[name] / peer, 3)
-    peer_time = results.get("time_ns.BM_FreeTypePeer")
-    if peer_time:
-        for name, bench in (("putstring_34", "BM_PutStringAA_SolidBack"),
-                            ("putstring_34_screen", "BM_PutStringAA_OverScreen")):
-            if "time_ns." + bench in results:
-                results[name + "_per_peer_time"] = round(results["time_ns." + bench] / peer_time, 3)
+    # Ratios to the peers: the one without a glyph cache (_per_peer) and the one with
+    # FreeType's cache (_per_cached_peer), in instructions and in time.
+    for suffix, figure, timed in (("_per_peer", "peer_freetype_34", "BM_FreeTypePeer"),
+                                  ("_per_cached_peer", "peer_cached_34",
+                                   "BM_FreeTypeCachedPeer")):
+        peer = results.get(figure)
+        if peer:
+            for name in ("putstring_34", "putstring_34_screen"):
+                if name in results:
+                    results[name + suffix] = round(results[name] / peer, 3)
+        peer_time = results.get("time_ns." + timed)
+        if peer_time:
+            for name, bench in (("putstring_34", "BM_PutStringAA_SolidBack"),
+                                ("putstring_34_screen", "BM_PutStringAA_OverScreen")):
+                if "time_ns." + bench in results:
+                    results[name + suffix + "_time"] = round(
+                        results["time_ns." + bench] / peer_time, 3)
 
     with open(results_path, "w", encoding="utf-8") as f:
         json.dump(results, f, indent=2, sort_keys=True)

@@ -194,6 +194,7 @@ std::map<std::string, size_t>& DiskReadCounts() {
   static auto* counts = new std::map<std::string, size_t>;
   return *counts;
 }
+size_t diskBytesRead = 0;
 // Streams that the system-library fopen gave for disk files.
 std::set<FILE*>& DiskStreams() {
   static auto* streams = new std::set<FILE*>;
@@ -223,6 +224,7 @@ void ResetDisk() {
   changeDirSuccess = 1;
   Faults() = CallFaults{};
   DiskReadCounts().clear();
+  diskBytesRead = 0;
   TAP_Hdd_ChangeDir = ChangeDir;
   TAP_Hdd_Exist = Exist;
   TAP_Hdd_Fopen = Fopen;
@@ -277,6 +279,10 @@ std::vector<std::string> ListFiles(const std::string& diskPath) {
   }
   std::sort(out.begin(), out.end());
   return out;
+}
+
+size_t DiskBytesRead() {
+  return diskBytesRead;
 }
 
 size_t DiskReads(const std::string& diskPath) {
@@ -337,6 +343,9 @@ ssize_t read(int fd, void* buffer, size_t count) {
       errno = EIO;
       return -1;
     }
+    const ssize_t got = next(fd, buffer, count);
+    if (got > 0) stand::diskBytesRead += static_cast<size_t>(got);
+    return got;
   }
   return next(fd, buffer, count);
 }

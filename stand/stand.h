@@ -64,6 +64,8 @@ void SetChangeDirSuccess(int value);
 // Number of read calls since Reset on descriptors that the system-library open
 // gave for a disk file ("/mnt/hd/..."), by disk path ("/ProgramFiles/x").
 size_t DiskReads(const std::string& diskPath);
+// Bytes those read calls gave, since Reset.
+size_t DiskBytesRead();
 // Host file faults: the n-th call from now of the named host call fails
 // ("Fopen", "Fread", "Fwrite", "Create", "Delete", "ChangeDir"; reads and writes
 // come up short), or of the named system-library call on a disk file ("open",

@@ -76,59 +76,56 @@ const dword* FindBlendTable(bool solid, dword fore, dword back) {
   return table.pixel;
 }
 
+// One row of one glyph, from its first to the end of its last covered byte within the
+// box, and the first pixel it falls on.
+struct Run {
+  const byte* coverage;
+  const byte* end;
+  dword* pixel;
+};
+enum : int { RUNS = 128 };  // gathered before they are drawn
+
 struct Painter {
   const dword* table;
   dword base;  // the background the table was made for (over the screen)
   dword fore;
   float factor;
 
-  // Coverage a over a pixel that is not the table's background. Kept out of the
-  // drawing loop.
+  // Coverage a (below 255) over a pixel that is not the table's background. Out of the
+  // loop, which then keeps its few values in registers.
   __attribute__((noinline)) dword Blend(dword a, dword back) const {
-    if (a == 255) return fore;
     if (factor != 1.0f)
       return (fore & 0xFF000000) | FM_AlphaBlendRGB(static_cast<byte>(a), fore, back, factor);
     return BlendPixel(a, fore, back);
   }
 
-  // The bytes coverage to end (all within one row) onto the pixels from pixel on.
+  // The runs are gathered first and drawn here in one loop of few values: the walk over
+  // glyphs and rows, with its many, stays out of the pixel loop.
   template <Mode MODE>
-  void Stretch(const byte* coverage, const byte* end, dword* pixel) const {
-    for (; coverage < end; ++coverage, ++pixel) {
-      const dword a = *coverage;
-      if (!a) continue;
-      if (MODE == FROM_LUT) {
-        *pixel = table[a];
-      } else {
-        const dword beneath = *pixel;
-        *pixel = MODE == OVER_SCREEN && beneath == base ? table[a] : Blend(a, beneath);
+  void Draw(const Run* run, const Run* last) const {
+    for (; run < last; ++run) {
+      dword* pixel = run->pixel;
+      for (const byte* coverage = run->coverage; coverage < run->end; ++coverage, ++pixel) {
+        const dword a = *coverage;
+        if (!a) continue;
+        if (MODE == FROM_LUT) {
+          *pixel = table[a];
+        } else {
+          const dword beneath = *pixel;
+          *pixel =
+              (MODE == OVER_SCREEN && beneath == base) || a == 255 ? table[a] : Blend(a, beneath);
+        }
       }
     }
   }
 
-  // Rows firstRow to endRow - 1 of a glyph, columns firstColumn to endColumn - 1 (those
-  // that lie within the box), onto the box from the pixel of its row 0 and column 0.
-  template <Mode MODE>
-  void Glyph(const FMUC_Glyph* glyph, int firstColumn, int endColumn, int endRow, dword* origin,
-             int boxWidth) const {
-    const int width = glyph->Width;
-    const byte* const ink = FMUC_GlyphInk(glyph);
-    int row = 0;
-    if (ink) {
-      row = ink[0];
-      if (ink[1] < endRow) endRow = ink[1];
-    }
-    const byte* coverage = glyph->GlyphData + row * width;
-    dword* pixels = origin + row * boxWidth;
-    for (; row < endRow; ++row, coverage += width, pixels += boxWidth) {
-      int first = firstColumn;
-      int end = endColumn;
-      if (ink) {
-        if (ink[2 + 2 * row] > first) first = ink[2 + 2 * row];
-        if (ink[3 + 2 * row] < end) end = ink[3 + 2 * row];
-      }
-      if (first < end) Stretch<MODE>(coverage + first, coverage + end, pixels + first);
-    }
+  void Draw(Mode mode, const Run* runs, int count) const {
+    if (mode == FROM_LUT)
+      Draw<FROM_LUT>(runs, runs + count);
+    else if (mode == OVER_SCREEN)
+      Draw<OVER_SCREEN>(runs, runs + count);
+    else
+      Draw<SCALED>(runs, runs + count);
   }
 };
 
@@ -156,6 +153,8 @@ void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyp
     painter.table = FindBlendTable(false, foreColor, painter.base);
   }
 
+  Run runs[RUNS];
+  int runCount = 0;
   int pen = 0;
   int centre = 0;  // of the last glyph that advanced the pen
   for (int g = 0; g < count; ++g) {
@@ -174,13 +173,30 @@ void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyp
     const int endColumn = left + width > boxWidth ? boxWidth - left : width;
     // A glyph wholly left or right of the box has no row to draw.
     if (firstColumn >= endColumn) continue;
-    const int rows = glyph->Height < boxHeight ? glyph->Height : boxHeight;
-    dword* const origin = pixels + left;
-    if (mode == FROM_LUT)
-      painter.Glyph<FROM_LUT>(glyph, firstColumn, endColumn, rows, origin, boxWidth);
-    else if (mode == OVER_SCREEN)
-      painter.Glyph<OVER_SCREEN>(glyph, firstColumn, endColumn, rows, origin, boxWidth);
-    else
-      painter.Glyph<SCALED>(glyph, firstColumn, endColumn, rows, origin, boxWidth);
+    int endRow = glyph->Height < boxHeight ? glyph->Height : boxHeight;
+    // Only the stretches the ink table names (a large glyph has none: all of it).
+    const byte* const ink = FMUC_GlyphInk(glyph);
+    int row = 0;
+    if (ink) {
+      row = ink[0];
+      if (ink[1] < endRow) endRow = ink[1];
+    }
+    const byte* coverage = glyph->GlyphData + row * width;
+    dword* rowPixels = pixels + row * boxWidth + left;
+    for (; row < endRow; ++row, coverage += width, rowPixels += boxWidth) {
+      int first = firstColumn;
+      int end = endColumn;
+      if (ink) {
+        if (ink[2 + 2 * row] > first) first = ink[2 + 2 * row];
+        if (ink[3 + 2 * row] < end) end = ink[3 + 2 * row];
+      }
+      if (first >= end) continue;
+      runs[runCount++] = {coverage + first, coverage + end, rowPixels + first};
+      if (runCount == RUNS) {
+        painter.Draw(mode, runs, runCount);
+        runCount = 0;
+      }
+    }
   }
+  painter.Draw(mode, runs, runCount);
 }
