@@ -42,6 +42,11 @@ dword BlendPixel(dword a, dword fore, dword back) {
   return (fore & 0xFF000000) | ((redBlue >> 8) & 0x00FF00FF) | ((green >> 8) & 0x0000FF00);
 }
 
+// BlendPixel out of the drawing loop.
+__attribute__((noinline)) dword BlendApart(dword a, dword fore, dword back) {
+  return BlendPixel(a, fore, back);
+}
+
 const dword* FindBlendTable(bool solid, dword fore, dword back) {
   for (BlendTable& table : blendTables) {
     if (table.used && table.solid == solid && table.fore == fore && table.back == back)
@@ -112,8 +117,12 @@ struct Painter {
           *pixel = table[a];
         } else {
           const dword beneath = *pixel;
-          *pixel =
-              (MODE == OVER_SCREEN && beneath == base) || a == 255 ? table[a] : Blend(a, beneath);
+          if (__builtin_expect((MODE == OVER_SCREEN && beneath == base) || a == 255, 1))
+            *pixel = table[a];
+          else if (MODE == OVER_SCREEN)
+            *pixel = BlendApart(a, fore, beneath);
+          else
+            *pixel = Blend(a, beneath);
         }
       }
     }
@@ -154,7 +163,7 @@ void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyp
   }
 
   Run runs[RUNS];
-  int runCount = 0;
+  Run* next = runs;
   int pen = 0;
   int centre = 0;  // of the last glyph that advanced the pen
   for (int g = 0; g < count; ++g) {
@@ -173,6 +182,7 @@ void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyp
     const int endColumn = left + width > boxWidth ? boxWidth - left : width;
     // A glyph wholly left or right of the box has no row to draw.
     if (firstColumn >= endColumn) continue;
+    const bool clipped = firstColumn > 0 || endColumn < width;
     int endRow = glyph->Height < boxHeight ? glyph->Height : boxHeight;
     // Only the stretches the ink table names (a large glyph has none: all of it).
     const byte* const ink = FMUC_GlyphInk(glyph);
@@ -183,20 +193,27 @@ void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyp
     }
     const byte* coverage = glyph->GlyphData + row * width;
     dword* rowPixels = pixels + row * boxWidth + left;
+    const byte* span = ink ? ink + 2 + 2 * row : nullptr;
     for (; row < endRow; ++row, coverage += width, rowPixels += boxWidth) {
       int first = firstColumn;
       int end = endColumn;
-      if (ink) {
-        if (ink[2 + 2 * row] > first) first = ink[2 + 2 * row];
-        if (ink[3 + 2 * row] < end) end = ink[3 + 2 * row];
+      if (span) {
+        if (!clipped) {
+          first = span[0];
+          end = span[1];
+        } else {
+          if (span[0] > first) first = span[0];
+          if (span[1] < end) end = span[1];
+        }
+        span += 2;
       }
       if (first >= end) continue;
-      runs[runCount++] = {coverage + first, coverage + end, rowPixels + first};
-      if (runCount == RUNS) {
-        painter.Draw(mode, runs, runCount);
-        runCount = 0;
+      *next++ = {coverage + first, coverage + end, rowPixels + first};
+      if (next == runs + RUNS) {
+        painter.Draw(mode, runs, RUNS);
+        next = runs;
       }
     }
   }
-  painter.Draw(mode, runs, runCount);
+  painter.Draw(mode, runs, static_cast<int>(next - runs));
 }
