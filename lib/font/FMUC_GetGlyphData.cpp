@@ -58,32 +58,32 @@ FMUC_Glyph* FMUC_GetGlyphData(FMUC_Font* font, const char* text, byte* byteCount
     if (glyph->CodePoint == codePoint) return Remember(font, codePoint, glyph);
   }
 
-  // The load emptied every definition whose pixels are not in the file.
-  const FMUC_GlyphDef* def = nullptr;
-  for (int i = 0; i < font->GlyphCount && !def; ++i) {
-    const FMUC_GlyphDef& d = font->FontDef[i];
-    if (d.CodePoint == codePoint && d.Width && d.Height) def = &d;
-  }
-  if (!def || font->CachedGlyphs >= font->GlyphCount) return nullptr;
-
-  glyph = &font->GlyphCache[font->CachedGlyphs];
-  const dword size = static_cast<dword>(def->Width) * def->Height;
-  glyph->CodePoint = def->CodePoint;
-  glyph->Width = def->Width;
-  glyph->Height = def->Height;
-  // The coverage bytes, and behind them where their ink lies.
-  glyph->GlyphData = static_cast<byte*>(FMUC_ReserveMemory(
-      "FMUC_GetGlyphData GlyphData", size + FMUC_GlyphInkBytes(def->Width, def->Height)));
-  if (!glyph->GlyphData) return nullptr;
-  if (lseek(font->FileHandle, static_cast<off_t>(def->Offset), SEEK_SET) !=
-          static_cast<off_t>(def->Offset) ||
-      read(font->FileHandle, glyph->GlyphData, size) != static_cast<ssize_t>(size)) {
-    // The file changed under the font: the glyph stays out of the cache.
+  if (font->CachedGlyphs >= font->GlyphCount) return nullptr;
+  // The first definition of the code point whose pixels are all in the file: one that
+  // is empty or reaches past the file's end is passed over (its read comes up short), so
+  // its character is simply not drawn. Checked here, on first use, rather than for
+  // every definition at the load, which the message box waits for.
+  for (int i = 0; i < font->GlyphCount; ++i) {
+    const FMUC_GlyphDef& def = font->FontDef[i];
+    if (def.CodePoint != codePoint || !def.Width || !def.Height) continue;
+    glyph = &font->GlyphCache[font->CachedGlyphs];
+    const dword size = static_cast<dword>(def.Width) * def.Height;
+    glyph->CodePoint = def.CodePoint;
+    glyph->Width = def.Width;
+    glyph->Height = def.Height;
+    // The coverage bytes, and behind them where their ink lies.
+    glyph->GlyphData = static_cast<byte*>(FMUC_ReserveMemory(
+        "FMUC_GetGlyphData GlyphData", size + FMUC_GlyphInkBytes(def.Width, def.Height)));
+    if (!glyph->GlyphData) return nullptr;
+    if (lseek(font->FileHandle, static_cast<off_t>(def.Offset), SEEK_SET) ==
+            static_cast<off_t>(def.Offset) &&
+        read(font->FileHandle, glyph->GlyphData, size) == static_cast<ssize_t>(size)) {
+      if (FMUC_GlyphInkBytes(glyph->Width, glyph->Height)) FMUC_MeasureGlyphInk(glyph);
+      ++font->CachedGlyphs;
+      return Remember(font, codePoint, glyph);
+    }
     FMUC_FreeMemory("FMUC_GetGlyphData GlyphData", glyph->GlyphData);
     glyph->GlyphData = nullptr;
-    return nullptr;
   }
-  if (FMUC_GlyphInkBytes(glyph->Width, glyph->Height)) FMUC_MeasureGlyphInk(glyph);
-  ++font->CachedGlyphs;
-  return Remember(font, codePoint, glyph);
+  return nullptr;
 }
