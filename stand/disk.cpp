@@ -106,7 +106,7 @@ TYPE_File* Fopen(const char* name) {
   if (!fp) return nullptr;
   auto* f = new StandFile;
   f->fp = fp;
-  std::snprintf(f->path, sizeof f->path, "/mnt/hd%s", disk.c_str());
+  std::snprintf(f->path, sizeof f->path, DISK_ROOT "%s", disk.c_str());
   f->info.path = f->path;
   f->record.info = &f->info;
   return &f->record;
@@ -170,17 +170,17 @@ int Delete(const char* name) {
 // A path that climbs above "/mnt/hd" with ".." lands on a name that never exists
 // inside the sandbox: whatever the plug-in asks, it can never reach the PC's files.
 std::string MapLinuxPath(const char* path) {
-  if (!path || root.empty() || std::strncmp(path, "/mnt/hd", 7) != 0 ||
-      (path[7] != '/' && path[7] != '\0'))
+  if (!path || root.empty() || std::strncmp(path, DISK_ROOT, DISK_ROOT_LENGTH) != 0 ||
+      (path[DISK_ROOT_LENGTH] != '/' && path[DISK_ROOT_LENGTH] != '\0'))
     return path ? path : "";
   int depth = 0;
-  std::istringstream parts(path + 7);
+  std::istringstream parts(path + DISK_ROOT_LENGTH);
   for (std::string part; std::getline(parts, part, '/');) {
     if (part.empty() || part == ".") continue;
     depth += part == ".." ? -1 : 1;
     if (depth < 0) return root + "/.outside-the-disk/none";
   }
-  return root + (path + 7);
+  return root + (path + DISK_ROOT_LENGTH);
 }
 
 // Descriptors the plug-in opened on the disk, by disk path, and reads made on them.
@@ -329,7 +329,7 @@ int open(const char* path, int flags, ...) {
     return -1;
   }
   int fd = next(mapped.c_str(), flags, mode);
-  if (fd >= 0 && mapped != path) stand::DiskDescriptors()[fd] = path + 7;
+  if (fd >= 0 && mapped != path) stand::DiskDescriptors()[fd] = path + DISK_ROOT_LENGTH;
   return fd;
 }
 
@@ -404,7 +404,7 @@ int remove(const char* path) {
   static auto next = stand::Next<int (*)(const char*)>("remove");
   std::string mapped = stand::MapLinuxPath(path);
   if (path && mapped != path) {
-    stand::TraceCall(std::string("remove ") + (path + 7));
+    stand::TraceCall(std::string("remove ") + (path + DISK_ROOT_LENGTH));
     if (stand::Fails("remove")) {
       errno = EIO;
       return -1;

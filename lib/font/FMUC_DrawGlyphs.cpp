@@ -8,6 +8,9 @@
 // cache keeps for each glyph (FMUC_GlyphInk) says which stretch of which row holds
 // covered bytes, so the empty rows and columns of a glyph's box are never read.
 
+FMUC_BlendTable FMUC_BlendTables[FMUC_BLEND_TABLES];
+dword FMUC_NextBlendTable;
+
 namespace {
 
 // How partial coverages are worked out in one drawing.
@@ -22,16 +25,6 @@ enum Mode {
 // pixel, which text over the screen nearly always shares with most of the pixels
 // beneath it. A few tables are kept from drawing to drawing: a box is drawn again and
 // again in the same colours, and then its texts find their tables made.
-struct BlendTable {
-  bool used;
-  bool solid;
-  dword fore;
-  dword back;
-  dword pixel[256];
-};
-enum : dword { BLEND_TABLES = 4 };
-BlendTable blendTables[BLEND_TABLES];
-dword nextBlendTable;
 
 // Coverage a (1 to 255) of fore over back with fore's alpha, unscaled: each channel
 // ((255 - a) * back + a * fore) / 256. Red and blue are summed side by side in one
@@ -48,12 +41,12 @@ __attribute__((noinline)) dword BlendApart(dword a, dword fore, dword back) {
 }
 
 const dword* FindBlendTable(bool solid, dword fore, dword back) {
-  for (BlendTable& table : blendTables) {
+  for (FMUC_BlendTable& table : FMUC_BlendTables) {
     if (table.used && table.solid == solid && table.fore == fore && table.back == back)
       return table.pixel;
   }
-  BlendTable& table = blendTables[nextBlendTable];
-  nextBlendTable = (nextBlendTable + 1) % BLEND_TABLES;
+  FMUC_BlendTable& table = FMUC_BlendTables[FMUC_NextBlendTable];
+  FMUC_NextBlendTable = (FMUC_NextBlendTable + 1) % FMUC_BLEND_TABLES;
   table.used = true;
   table.solid = solid;
   table.fore = fore;

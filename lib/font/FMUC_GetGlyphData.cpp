@@ -4,26 +4,22 @@
 #include "lib/font/font.h"
 #include "lib/text/text.h"
 
+FMUC_RecentGlyph FMUC_RecentGlyphs[FMUC_RECENT_GLYPHS];
+
 namespace {
 
 // The glyphs found last, by code point and font: nearly every character drawn or
 // measured is one of these. An entry is taken only when its glyph still lies among the
 // font's cached ones and has the code point asked for, so a font freed or loaded again
 // never yields a stale glyph.
-enum : dword { RECENT_GLYPHS = 128 };
-struct RecentGlyph {
-  const FMUC_Font* font;
-  FMUC_Glyph* glyph;
-};
-RecentGlyph recentGlyphs[RECENT_GLYPHS];
 
 dword RecentSlot(const FMUC_Font* font, dword codePoint) {
   return (codePoint ^ static_cast<dword>(reinterpret_cast<uintptr_t>(font) >> 4)) &
-         (RECENT_GLYPHS - 1);
+         (FMUC_RECENT_GLYPHS - 1);
 }
 
 FMUC_Glyph* Remember(const FMUC_Font* font, dword codePoint, FMUC_Glyph* glyph) {
-  recentGlyphs[RecentSlot(font, codePoint)] = {font, glyph};
+  FMUC_RecentGlyphs[RecentSlot(font, codePoint)] = {font, glyph};
   return glyph;
 }
 
@@ -39,7 +35,7 @@ FMUC_Glyph* FMUC_GetGlyphData(FMUC_Font* font, const char* text, byte* byteCount
   // A byte below 0x80 is a character of its own and its own code point.
   const dword codePoint = lead < 0x80 ? lead : UTF8ToUTF32(text, byteCount);
 
-  const RecentGlyph& recent = recentGlyphs[RecentSlot(font, codePoint)];
+  const FMUC_RecentGlyph& recent = FMUC_RecentGlyphs[RecentSlot(font, codePoint)];
   if (recent.font == font && recent.glyph >= font->GlyphCache &&
       recent.glyph < font->GlyphCache + font->CachedGlyphs && recent.glyph->CodePoint == codePoint)
     return recent.glyph;

@@ -14,7 +14,8 @@
 // ---- Font files and the glyph cache ----
 
 // Fonts are read from this folder only.
-#define FMUC_FONT_DIRECTORY "/mnt/hd/ProgramFiles/Settings/Fonts/"
+#define FMUC_FONT_FOLDER "/ProgramFiles/Settings/Fonts/"
+#define FMUC_FONT_DIRECTORY DISK_ROOT FMUC_FONT_FOLDER
 
 // One entry of a font's definition table; the same 12 bytes on the disk and in memory.
 struct FMUC_GlyphDef {
@@ -185,5 +186,30 @@ void FM_InitAlphaLUT(dword foreColor, dword backColor, float factor);
 // Red, green and blue of every partial coverage of one fore and back colour pair;
 // valid during the FMUC_PutStringAA call that filled it. Entry 255 is never read.
 extern byte AlphaLUT[256][3];
+
+// Puts this folder's module state back as it is when the plug-in starts. Frees nothing:
+// for a host that has already taken back the plug-in's memory, regions and files.
+void ResetFontState(void);
+
+// Kept by FMUC_DrawGlyphs from drawing to drawing: the pixels of every coverage 1 to
+// 255 of fore over back for the last few colour pairs (solid: from AlphaLUT).
+struct FMUC_BlendTable {
+  bool used;
+  bool solid;
+  dword fore;
+  dword back;
+  dword pixel[256];
+};
+enum : dword { FMUC_BLEND_TABLES = 4 };
+extern FMUC_BlendTable FMUC_BlendTables[FMUC_BLEND_TABLES];
+extern dword FMUC_NextBlendTable;
+
+// Kept by FMUC_GetGlyphData: the glyphs found last, by code point and font.
+struct FMUC_RecentGlyph {
+  const FMUC_Font* font;
+  FMUC_Glyph* glyph;
+};
+enum : dword { FMUC_RECENT_GLYPHS = 128 };
+extern FMUC_RecentGlyph FMUC_RecentGlyphs[FMUC_RECENT_GLYPHS];
 
 #endif

@@ -1,11 +1,11 @@
 #include "lib/menu/menu.h"
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 
 void OSDMenuUpdate(int noSync) {
   const tMenu& level = Menu[CurrentMenuLevel];
   if (!OSDRgn) {
     OSDDirty = 1;
-    OSDRgn = TAP_Osd_Create(0, 0, 720, 576, 0, 0);
+    OSDRgn = TAP_Osd_Create(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0);
     TAP_ExitNormal();
   }
 

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "lib/font/font.h"
-#include "lib/osd/osd.h"
+#include "lib/osd/messagewin.h"
 #include "stand/osd.h"
 #include "tests/support/test_fonts.h"
 

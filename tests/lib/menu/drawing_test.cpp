@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 #include "stand/osd.h"
 #include "tests/lib/menu/menu_test.h"
 

@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 #include "tests/lib/menu/menu_test.h"
 
 namespace {

@@ -34,7 +34,7 @@ TAP_SECTION("._tap_id") const dword TAP_ID = TEST_IMAGE_ID;
 #ifdef TEST_IMAGE_LONG_TEXTS
 // Each text fills its section without a terminator, and each section is longer
 // than the field of the reader's info record.
-TAP_SECTION("._tap_program_name") const Filled<100> TAP_PROGRAM_NAME = Fill<100>("");
+TAP_SECTION("._tap_program_name") const Filled<100> LONG_PROGRAM_NAME = Fill<100>("");
 TAP_SECTION("._tap_description") const Filled<300> TAP_DESCRIPTION = Fill<300>("");
 TAP_SECTION("._tap_author_name") const Filled<64> TAP_AUTHOR_NAME = Fill<64>("");
 TAP_SECTION("._tap_program_version") const Filled<80> TAP_VERSION = Fill<80>("");
