@@ -252,6 +252,7 @@ std::map<std::string, size_t>& DiskReadCounts() {
   static auto* counts = new std::map<std::string, size_t>;
   return *counts;
 }
+size_t diskBytesRead = 0;
 // Streams that the system-library fopen gave for disk files.
 std::set<FILE*>& DiskStreams() {
   static auto* streams = new std::set<FILE*>;
@@ -331,6 +332,7 @@ void ResetDisk() {
   changeDirSuccess = 1;
   Faults() = CallFaults{};
   DiskReadCounts().clear();
+  diskBytesRead = 0;
   TAP_Hdd_ChangeDir = ChangeDir;
   TAP_Hdd_Exist = Exist;
   TAP_Hdd_Fopen = Fopen;
@@ -437,6 +439,10 @@ std::vector<std::string> ListFiles(const std::string& diskPath) {
   return out;
 }
 
+size_t DiskBytesRead() {
+  return diskBytesRead;
+}
+
 size_t DiskReads(const std::string& diskPath) {
   auto it = DiskReadCounts().find(diskPath);
   return it == DiskReadCounts().end() ? 0 : it->second;
@@ -495,6 +501,9 @@ ssize_t read(int fd, void* buffer, size_t count) {
       errno = EIO;
       return -1;
     }
+    const ssize_t got = next(fd, buffer, count);
+    if (got > 0) stand::diskBytesRead += static_cast<size_t>(got);
+    return got;
   }
   return next(fd, buffer, count);
 }

@@ -65,6 +65,7 @@ void Load(ObjectLib& o, bool exported) {
 
 struct Slot {
   bool used = false;
+  dword starts = 0;  // plug-ins started in the slot so far
   char image[512] = "";
   TYPE_FileInfo imageInfo{};
   TYPE_File imageFile{};
@@ -91,6 +92,9 @@ void SyncTable() {
     s.dirRecord.path = s.dir;
     std::memset(&table[i], 0, sizeof table[i]);
     table[i].file = s.used ? &s.imageFile : nullptr;
+    // The recorder's entry changes with every start in the slot (the started image's
+    // own run-time state); the stand writes the number of starts there.
+    std::memcpy(table[i].reserved1, &s.starts, sizeof s.starts);
     table[i].dir = s.dir[0] ? &s.dirRecord : nullptr;
   }
   *static_cast<dword*>(Object("_curTapTask").address) = currentSlot;
@@ -158,10 +162,13 @@ void SetSlotImage(dword slot, const std::string& imageDiskPath) {
   Slot& s = slots[slot];
   s.used = !imageDiskPath.empty();
   if (s.used) {
+    ++s.starts;
     CopyPath(s.image, imageDiskPath);
     if (!s.dir[0]) CopyPath(s.dir, "/ProgramFiles");
   } else {
+    const dword starts = s.starts;
     s = Slot{};
+    s.starts = starts;
   }
   SyncTable();
 }

@@ -94,6 +94,8 @@ void SetChangeDirSuccess(int value);
 // Number of read calls since Reset on descriptors that the system-library open
 // gave for a disk file ("/mnt/hd/..."), by disk path ("/ProgramFiles/x").
 size_t DiskReads(const std::string& diskPath);
+// Bytes those read calls gave, since Reset.
+size_t DiskBytesRead();
 // Host file faults: the n-th call from now of the named host call fails
 // ("Fopen", "Fread", "Fwrite", "Create", "Delete", "ChangeDir"; reads and writes
 // come up short), or of the named system-library call on a disk file ("open",
@@ -113,7 +115,9 @@ dword CurrentSlot();
 // the slot is empty.
 std::string SlotDir(dword slot);
 void SetSlotDir(dword slot, const std::string& diskPath);
-// Puts an image file (a disk path) into a table slot, or empties the slot ("").
+// Puts an image file (a disk path) into a table slot, or empties the slot (""). Each
+// image put there is a start: the slot's entry changes with it (a count of starts in
+// its reserved bytes), as the recorder's does when it starts a plug-in.
 void SetSlotImage(dword slot, const std::string& imageDiskPath);
 // Which firmware objects the plug-in can find by name: "_tapTask", "_curTapTask",
 // "_hddRecordFile", "_osdInfo", and "_Z26Appl_ConvertToValidUTF8StrPhi" (the mark

@@ -1,3 +1,4 @@
+#include <string.h>
 #include <unistd.h>
 
 #include "lib/firmware/firmware.h"
@@ -18,4 +19,6 @@ void ResetFirmwareState(void) {
   SectionHeaders = nullptr;
   shstrtab = nullptr;
   shstrtabSize = 0;
+  // The ids read from plug-in images: the next images may be other files.
+  memset(TAPSlotIDs, 0, sizeof TAPSlotIDs);
 }

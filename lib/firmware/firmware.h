@@ -93,8 +93,22 @@ bool HDD_TAP_isRunning(dword id);
 // unreadable image counts as id 0, so callers pass non-zero ids.
 int HDD_TAP_GetIndexByID(dword id);
 // Id of the plug-in in a slot; 0 for a slot of 16 or more, an empty slot, a
-// missing table or an image that cannot be read.
+// missing table or an image that cannot be read. The id read from a slot's image is
+// kept with what identifies the image (TAPSlotIDs) and the image is read again only
+// when that changes, so that asking about an unchanged table touches no file.
 dword HDD_TAP_GetIDByIndex(dword index);
+
+// What HDD_TAP_GetIDByIndex keeps per slot: the table and the slot's whole entry as
+// they were (a plug-in started in the slot changes the entry), the image's path and
+// the id read from it (0 for an image that could not be read).
+enum : dword { TAP_SLOT_PATH_SIZE = 512 };  // as a path buffer of lib/hdd
+struct TAPSlotID {
+  const TYPE_TapEntry* table;  // null: nothing kept
+  TYPE_TapEntry entry;
+  dword id;
+  char path[TAP_SLOT_PATH_SIZE];
+};
+extern TAPSlotID TAPSlotIDs[TAP_TABLE_SLOTS];
 // Reads a plug-in image (any path form). False, with info untouched, when info is
 // null or the image cannot be opened and parsed or has no 4-byte "._tap_id". No
 // descriptor or buffer survives the call.

@@ -1,7 +1,29 @@
+#include <stdint.h>
 #include <unistd.h>
 
 #include "lib/font/font.h"
 #include "lib/text/text.h"
+
+FMUC_RecentGlyph FMUC_RecentGlyphs[FMUC_RECENT_GLYPHS];
+
+namespace {
+
+// The glyphs found last, by code point and font: nearly every character drawn or
+// measured is one of these. An entry is taken only when its glyph still lies among the
+// font's cached ones and has the code point asked for, so a font freed or loaded again
+// never yields a stale glyph.
+
+dword RecentSlot(const FMUC_Font* font, dword codePoint) {
+  return (codePoint ^ static_cast<dword>(reinterpret_cast<uintptr_t>(font) >> 4)) &
+         (FMUC_RECENT_GLYPHS - 1);
+}
+
+FMUC_Glyph* Remember(const FMUC_Font* font, dword codePoint, FMUC_Glyph* glyph) {
+  FMUC_RecentGlyphs[RecentSlot(font, codePoint)] = {font, glyph};
+  return glyph;
+}
+
+}  // namespace
 
 FMUC_Glyph* FMUC_GetGlyphData(FMUC_Font* font, const char* text, byte* byteCount) {
   if (byteCount) *byteCount = 1;
@@ -13,43 +35,51 @@ FMUC_Glyph* FMUC_GetGlyphData(FMUC_Font* font, const char* text, byte* byteCount
   // A byte below 0x80 is a character of its own and its own code point.
   const dword codePoint = lead < 0x80 ? lead : UTF8ToUTF32(text, byteCount);
 
+  const FMUC_RecentGlyph& recent = FMUC_RecentGlyphs[RecentSlot(font, codePoint)];
+  if (recent.font == font && recent.glyph >= font->GlyphCache &&
+      recent.glyph < font->GlyphCache + font->CachedGlyphs && recent.glyph->CodePoint == codePoint)
+    return recent.glyph;
+
   // Every character drawn or measured comes through here, nearly always to find its
   // glyph cached: the search looks at four entries per step.
   FMUC_Glyph* glyph = font->GlyphCache;
   FMUC_Glyph* const cacheEnd = glyph + (font->CachedGlyphs > 0 ? font->CachedGlyphs : 0);
   for (; cacheEnd - glyph >= 4; glyph += 4) {
-    if (glyph[0].CodePoint == codePoint) return glyph;
-    if (glyph[1].CodePoint == codePoint) return glyph + 1;
-    if (glyph[2].CodePoint == codePoint) return glyph + 2;
-    if (glyph[3].CodePoint == codePoint) return glyph + 3;
+    if (glyph[0].CodePoint == codePoint) return Remember(font, codePoint, glyph);
+    if (glyph[1].CodePoint == codePoint) return Remember(font, codePoint, glyph + 1);
+    if (glyph[2].CodePoint == codePoint) return Remember(font, codePoint, glyph + 2);
+    if (glyph[3].CodePoint == codePoint) return Remember(font, codePoint, glyph + 3);
   }
   for (; glyph < cacheEnd; ++glyph) {
-    if (glyph->CodePoint == codePoint) return glyph;
+    if (glyph->CodePoint == codePoint) return Remember(font, codePoint, glyph);
   }
 
-  // The load emptied every definition whose pixels are not in the file.
-  const FMUC_GlyphDef* def = nullptr;
-  for (int i = 0; i < font->GlyphCount && !def; ++i) {
-    const FMUC_GlyphDef& d = font->FontDef[i];
-    if (d.CodePoint == codePoint && d.Width && d.Height) def = &d;
-  }
-  if (!def || font->CachedGlyphs >= font->GlyphCount) return nullptr;
-
-  glyph = &font->GlyphCache[font->CachedGlyphs];
-  const dword size = static_cast<dword>(def->Width) * def->Height;
-  glyph->CodePoint = def->CodePoint;
-  glyph->Width = def->Width;
-  glyph->Height = def->Height;
-  glyph->GlyphData = static_cast<byte*>(FMUC_ReserveMemory("FMUC_GetGlyphData GlyphData", size));
-  if (!glyph->GlyphData) return nullptr;
-  if (lseek(font->FileHandle, static_cast<off_t>(def->Offset), SEEK_SET) !=
-          static_cast<off_t>(def->Offset) ||
-      read(font->FileHandle, glyph->GlyphData, size) != static_cast<ssize_t>(size)) {
-    // The file changed under the font: the glyph stays out of the cache.
+  if (font->CachedGlyphs >= font->GlyphCount) return nullptr;
+  // The first definition of the code point whose pixels are all in the file: one that
+  // is empty or reaches past the file's end is passed over (its read comes up short), so
+  // its character is simply not drawn. Checked here, on first use, rather than for
+  // every definition at the load, which the message box waits for.
+  for (int i = 0; i < font->GlyphCount; ++i) {
+    const FMUC_GlyphDef& def = font->FontDef[i];
+    if (def.CodePoint != codePoint || !def.Width || !def.Height) continue;
+    glyph = &font->GlyphCache[font->CachedGlyphs];
+    const dword size = static_cast<dword>(def.Width) * def.Height;
+    glyph->CodePoint = def.CodePoint;
+    glyph->Width = def.Width;
+    glyph->Height = def.Height;
+    // The coverage bytes, and behind them where their ink lies.
+    glyph->GlyphData = static_cast<byte*>(FMUC_ReserveMemory(
+        "FMUC_GetGlyphData GlyphData", size + FMUC_GlyphInkBytes(def.Width, def.Height)));
+    if (!glyph->GlyphData) return nullptr;
+    if (lseek(font->FileHandle, static_cast<off_t>(def.Offset), SEEK_SET) ==
+            static_cast<off_t>(def.Offset) &&
+        read(font->FileHandle, glyph->GlyphData, size) == static_cast<ssize_t>(size)) {
+      if (FMUC_GlyphInkBytes(glyph->Width, glyph->Height)) FMUC_MeasureGlyphInk(glyph);
+      ++font->CachedGlyphs;
+      return Remember(font, codePoint, glyph);
+    }
     FMUC_FreeMemory("FMUC_GetGlyphData GlyphData", glyph->GlyphData);
     glyph->GlyphData = nullptr;
-    return nullptr;
   }
-  ++font->CachedGlyphs;
-  return glyph;
+  return nullptr;
 }

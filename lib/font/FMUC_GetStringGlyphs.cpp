@@ -11,7 +11,8 @@ int FMUC_GetStringGlyphs(const char* text, FMUC_Font* font, const FMUC_Glyph** g
     if (!glyph) continue;
     if (count >= capacity) return -1;
     glyphs[count++] = glyph;
-    if (!FMUC_IsDiacriticalMark(glyph->CodePoint)) textWidth += glyph->Width;
+    if (glyph->CodePoint < 0xA8 || !FMUC_IsDiacriticalMark(glyph->CodePoint))
+      textWidth += glyph->Width;
     if (glyph->Height > textHeight) textHeight = glyph->Height;
   }
   if (width) *width = textWidth;

@@ -41,8 +41,8 @@ int FMUC_LoadFontFile(const char* fontName, FMUC_Font* font) {
     return 0;
   }
 
-  // Everything the table says is checked against the file's size, so that no later
-  // read can run past its end.
+  // The header and the table are checked against the file's size here, each glyph's pixels
+  // when they are first read (FMUC_GetGlyphData): no read runs past the end.
   const int fd = font->FileHandle;
   char magic[4];
   dword count = 0;
@@ -70,18 +70,8 @@ int FMUC_LoadFontFile(const char* fontName, FMUC_Font* font) {
     return 0;
   }
 
-  // A glyph whose pixels are empty or lie beyond the file's end is made empty here;
-  // lookups never hand out an empty glyph, so the character is simply not drawn.
-  for (dword i = 0; i < count; ++i) {
-    FMUC_GlyphDef& def = font->FontDef[i];
-    const dword pixels = static_cast<dword>(def.Width) * def.Height;
-    if (pixels == 0 || def.Offset > static_cast<dword>(fileSize) ||
-        pixels > static_cast<dword>(fileSize) - def.Offset) {
-      def.Width = 0;
-      def.Height = 0;
-    }
-  }
-
+  // A glyph whose pixels are empty or lie beyond the file's end is passed over when it
+  // is first looked up (FMUC_GetGlyphData): the character is simply not drawn.
   font->CachedGlyphs = 0;
   font->GlyphCache = static_cast<FMUC_Glyph*>(
       FMUC_ReserveMemory("FMUC_LoadFontFile GlyphCache", count * sizeof(FMUC_Glyph)));

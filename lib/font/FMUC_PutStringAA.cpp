@@ -14,6 +14,7 @@ enum : dword {
   // The cleaned copy holds at most 127 bytes, one more character after an ellipsis
   // was appended: every character's glyph fits.
   PUTSTRING_MAX_GLYPHS = 130,
+  PUTSTRING_PLAIN_MAX = 127,  // the cleaned copy's longest
 };
 
 }  // namespace
@@ -29,9 +30,14 @@ void FMUC_PutStringAA(word region, dword x, dword y, dword maxX, const char* tex
 
   const dword length = static_cast<dword>(strlen(text));
   if (length > PUTSTRING_MAX_TEXT) return;
+  // Printable ASCII that fits the cleaned copy's limit is its own cleaned copy: there is
+  // no encoding to tell and nothing to convert or remove.
+  bool plain = length <= PUTSTRING_PLAIN_MAX;
+  for (const char* p = text; plain && *p; ++p)
+    plain = *p >= 0x20 && *p <= 0x7E;
   dword hasAnsi = 0;
   dword hasUTF8 = 0;
-  GetStringEncoding(text, &hasAnsi, &hasUTF8);
+  if (!plain) GetStringEncoding(text, &hasAnsi, &hasUTF8);
   const bool convert = hasAnsi && !hasUTF8;
   char* copy = static_cast<char*>(
       TAP_MemAlloc(convert ? 4 * length + PUTSTRING_ROOM : length + PUTSTRING_ROOM));
@@ -42,7 +48,7 @@ void FMUC_PutStringAA(word region, dword x, dword y, dword maxX, const char* tex
     StrToUTF8(text, copy, PUTSTRING_DEFAULT_TABLE);
   else
     TAP_MemCpy(copy, text, length + 1);
-  MakeValidFileName(copy, LC_CONTROL | LC_LINEBREAK);
+  if (!plain) MakeValidFileName(copy, LC_CONTROL | LC_LINEBREAK);
 
   // Each character's glyph is looked up once, for measuring and drawing alike; only a
   // text cut to fit is looked up again.
@@ -81,7 +87,8 @@ void FMUC_PutStringAA(word region, dword x, dword y, dword maxX, const char* tex
           TAP_Osd_SaveBox(region, static_cast<dword>(drawX), y, static_cast<dword>(width), height);
       if (pixels) {
         FMUC_DrawGlyphs(reinterpret_cast<dword*>(pixels), static_cast<int>(width),
-                        static_cast<int>(height), glyphs, count, foreColor, solidBack, blendFactor);
+                        static_cast<int>(height), glyphs, count, foreColor, backColor, solidBack,
+                        blendFactor);
         TAP_Osd_RestoreBox(region, static_cast<dword>(drawX), y, static_cast<dword>(width), height,
                            pixels);
         TAP_MemFree(pixels);

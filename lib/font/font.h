@@ -68,6 +68,25 @@ void FMUC_FreeFontFile(FMUC_Font* font);
 // the font is freed.
 FMUC_Glyph* FMUC_GetGlyphData(FMUC_Font* font, const char* text, byte* byteCount);
 
+// Where a glyph's ink lies, kept by the glyph cache behind the coverage bytes (from
+// GlyphData + Width x Height on) of every glyph no wider and no higher than
+// FMUC_INK_MAX: the first row holding a covered byte and the row after the last, then
+// for each of the Height rows its first covered column and the column after its last
+// (both 0 for a row without ink). The drawing reads only these stretches.
+enum : dword { FMUC_INK_MAX = 255 };
+// Bytes kept behind the coverage bytes of a glyph of that size (0 when it has no table).
+inline dword FMUC_GlyphInkBytes(dword width, dword height) {
+  return width <= FMUC_INK_MAX && height <= FMUC_INK_MAX ? 2 + 2 * height : 0;
+}
+// The table of a cached glyph, or null for a glyph too large to have one.
+inline const byte* FMUC_GlyphInk(const FMUC_Glyph* glyph) {
+  return FMUC_GlyphInkBytes(glyph->Width, glyph->Height)
+             ? glyph->GlyphData + dword(glyph->Width) * glyph->Height
+             : nullptr;
+}
+// Fills the table behind the coverage bytes of glyph (which has room for it).
+void FMUC_MeasureGlyphInk(FMUC_Glyph* glyph);
+
 // Every allocation of the font engine goes through these two; requester names the
 // allocation for diagnostics.
 void* FMUC_ReserveMemory(const char* requester, dword size);
@@ -154,9 +173,11 @@ int FMUC_GetStringGlyphs(const char* text, FMUC_Font* font, const FMUC_Glyph** g
 // Draws count glyphs (from FMUC_GetStringGlyphs) into a box of boxWidth x boxHeight
 // ARGB pixels saved from the screen, from its top left corner; pixels that would fall
 // outside the box are left out. With solidBack the partial coverages come from
-// AlphaLUT, else they are blended with the pixels beneath.
+// AlphaLUT (filled for foreColor over backColor), else they are blended with the pixels
+// beneath.
 void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyph* const* glyphs,
-                     int count, dword foreColor, bool solidBack, float blendFactor);
+                     int count, dword foreColor, dword backColor, bool solidBack,
+                     float blendFactor);
 
 // One channel of coverage a (0 to 255) of fore over back, multiplied by factor and
 // limited to 255; only the low 8 bits of the first three arguments count.
@@ -173,5 +194,26 @@ extern byte AlphaLUT[256][3];
 // Puts this folder's module state back as it is when the plug-in starts. Frees nothing:
 // for a host that has already taken back the plug-in's memory, regions and files.
 void ResetFontState(void);
+
+// Kept by FMUC_DrawGlyphs from drawing to drawing: the pixels of every coverage 1 to
+// 255 of fore over back for the last few colour pairs (solid: from AlphaLUT).
+struct FMUC_BlendTable {
+  bool used;
+  bool solid;
+  dword fore;
+  dword back;
+  dword pixel[256];
+};
+enum : dword { FMUC_BLEND_TABLES = 4 };
+extern FMUC_BlendTable FMUC_BlendTables[FMUC_BLEND_TABLES];
+extern dword FMUC_NextBlendTable;
+
+// Kept by FMUC_GetGlyphData: the glyphs found last, by code point and font.
+struct FMUC_RecentGlyph {
+  const FMUC_Font* font;
+  FMUC_Glyph* glyph;
+};
+enum : dword { FMUC_RECENT_GLYPHS = 128 };
+extern FMUC_RecentGlyph FMUC_RecentGlyphs[FMUC_RECENT_GLYPHS];
 
 #endif

@@ -15,6 +15,7 @@
 #include "lib/firmware/firmware.h"
 #include "stand/osd.h"
 #include "stand/scenario.h"
+#include "lib/hdd/hdd.h"
 #include "tests/support/stand_test.h"
 
 namespace {
@@ -335,8 +336,13 @@ TEST_F(Registry, FindsRunningPlugInsById) {
   EXPECT_EQ(stand::Memory().liveBlocks, 0u);
   EXPECT_EQ(LowestFreeDescriptor(), freeDescriptor);
 
-  // An image removed from the disk counts as not running.
+  // An image removed from the disk: its plug-in still runs as long as its slots stay as
+  // they were (the id was read when they were first asked about); started again from
+  // the missing image, it counts as not running.
   std::remove(stand::HostPath("/ProgramFiles/test_image_redraw.tap").c_str());
+  EXPECT_TRUE(HDD_TAP_isRunning(0x8E0A424E));
+  stand::SetSlotImage(5, "/ProgramFiles/test_image_redraw.tap");
+  stand::SetSlotImage(6, "/ProgramFiles/test_image_redraw.tap");
   EXPECT_FALSE(HDD_TAP_isRunning(0x8E0A424E));
 
   stand::SetFirmwareSymbol("_tapTask", false);
@@ -367,6 +373,58 @@ TEST(RedrawPlugin, MakesThePromptDrawAgainOnEveryEvent) {
   };
   EXPECT_EQ(panelDraws(false), 1u);
   EXPECT_EQ(panelDraws(true), 5u);  // shown by the first idle event, drawn by each of the others
+}
+
+// The ids kept per slot give what reading every image again gives, whatever happened in
+// the table between two questions; asking again about an unchanged table reads no file.
+TEST_F(Registry, KeptIdsFollowTheTable) {
+  auto unkept = [](dword slot) -> dword {
+    char path[HDD_PATH_SIZE];
+    TAPInfo info;
+    return HDD_GetAbsolutePathByTypeFile(FIS_vTAPTable()[slot].file, path) &&
+                   HDD_TAP_GetInfo(path, &info)
+               ? info.id
+               : 0;
+  };
+  auto image = [](const std::string& path, const char* built) {
+    stand::WriteFile(path, BuiltImage(built));
+  };
+  const std::string same = "/ProgramFiles/Same.tap";
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } steps[] = {
+      {"nothing yet", [] {}},
+      {"two started", [&] { Put(3, "test_image_bare.tap"), Put(4, "test_image_redraw.tap"); }},
+      {"one ended", [] { stand::SetSlotImage(3, ""); }},
+      {"replaced by another image", [&] { Put(4, "Scrapdeck.tap"); }},
+      {"started from a path",
+       [&] { image(same, "test_image_redraw.tap"), stand::SetSlotImage(9, same); }},
+      {"replaced from the same path",
+       [&] { image(same, "test_image_bare.tap"), stand::SetSlotImage(9, same); }},
+      {"an unreadable image started", [&] { Put(3, "test_image_wide_id.tap"); }},
+      {"started again in the emptied slot", [&] { Put(3, "test_image_redraw.tap"); }},
+      {"sixteen started",
+       [&] {
+         for (dword slot = 0; slot < TAP_TABLE_SLOTS; ++slot)
+           Put(slot, slot % 2 ? "Scrapdeck.tap" : "test_image_redraw.tap");
+       }},
+      {"all ended",
+       [] {
+         for (dword slot = 0; slot < TAP_TABLE_SLOTS; ++slot)
+           stand::SetSlotImage(slot, "");
+       }},
+  };
+  for (const auto& step : steps) {
+    step.change();
+    for (dword slot = 0; slot < TAP_TABLE_SLOTS; ++slot)
+      EXPECT_EQ(HDD_TAP_GetIDByIndex(slot), unkept(slot)) << step.what << ", slot " << slot;
+    const size_t opens = stand::HostCalls("open");
+    const bool running = HDD_TAP_isRunning(0x8E0A424E);
+    EXPECT_EQ(running, HDD_TAP_GetIndexByID(0x8E0A424E) >= 0) << step.what;
+    EXPECT_EQ(stand::HostCalls("open"), opens) << step.what;
+  }
+  EXPECT_EQ(stand::Memory().liveBlocks, 0u);
 }
 
 }  // namespace

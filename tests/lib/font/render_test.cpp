@@ -197,6 +197,17 @@ TEST_F(Render, Blending) {
   EXPECT_EQ(AlphaLUT[0][0], 0);
   EXPECT_EQ(AlphaLUT[128][1], 127);
   EXPECT_EQ(AlphaLUT[254][2], 253);
+  // Every entry is FM_AlphaBlend's, scaled or not, whichever way the table is filled.
+  for (const dword fore : {0xFFFFFFFFu, 0x80123456u, 0xFF00FF00u})
+    for (const dword back : {0xFF000000u, 0xFFFEDCBAu, 0x00FF00FFu})
+      for (const float factor : {1.0f, 1.5f}) {
+        FM_InitAlphaLUT(fore, back, factor);
+        for (dword i = 0; i < 255; ++i)
+          for (int c = 0; c < 3; ++c)
+            ASSERT_EQ(AlphaLUT[i][c],
+                      FM_AlphaBlend(i, fore >> (16 - 8 * c), back >> (16 - 8 * c), factor))
+                << std::hex << fore << " " << back << " " << factor << " " << i << " " << c;
+      }
 }
 
 TEST_F(Render, CombiningMarkIsCentredAndDoesNotAdvance) {
