@@ -231,7 +231,7 @@ class Live {
     s << "# The session:\n";
     for (auto& [line, count] : lines_) {
       if (line == "idle")
-        s << "idle " << count << " " << kTickStep << "                 # ticks, 0.1 s apart\n";
+        s << "idle " << count << " " << kTickStep << "  # ticks 0.1 s apart\n";
       else
         s << line << "\n";
     }

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The live stand's page in a real browser (headless Chromium through chromedriver):
 a playback is started, STOP pressed, the prompt seen in the screen picture ("Keep"
-on the green bar), LEFT and OK pressed, the recording's files seen to leave the
+on the green bar), LEFT (on the keyboard) and OK pressed, the recording's files seen to leave the
 disk's list; the session is saved as a scenario and replays through the stand.
 
 usage: browser_test.py STAND IMAGE [SCREENSHOT.png]"""
@@ -13,6 +13,7 @@ import tempfile
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -71,6 +72,11 @@ def main():
         def row(path):
             return driver.find_element(By.CSS_SELECTOR, 'tr[data-path="%s"]' % path)
 
+        def listed(path):  # "here" or "gone", read in one go: the list is redrawn as it changes
+            return driver.execute_script(
+                'const r = document.querySelector(`tr[data-path="${arguments[0]}"]`);'
+                'return r ? r.className : null;', path)
+
         def pixel(at):
             return tuple(driver.execute_script(PIXEL, *at) or ())
 
@@ -88,13 +94,13 @@ def main():
         wait.until(lambda d: pixel(KEEP) == BAR and pixel(DELETE) != BAR)
         if screenshot:
             driver.save_screenshot(screenshot)
-        step = "LEFT selects Delete"
-        press("LEFT")
+        step = "LEFT, on the computer's keyboard, selects Delete"
+        driver.find_element(By.TAG_NAME, "body").send_keys(Keys.ARROW_LEFT)
         wait.until(lambda d: pixel(DELETE) == BAR and pixel(KEEP) != BAR)
         step = "OK, and the family leaves the list"
         press("OK")
-        wait.until(lambda d: all(row(p).get_attribute("class") == "gone" for p in FAMILY))
-        if row("/DataFiles/Showtime.rec").get_attribute("class") != "here":
+        wait.until(lambda d: all(listed(p) == "gone" for p in FAMILY))
+        if listed("/DataFiles/Showtime.rec") != "here":
             raise AssertionError("Showtime.rec went too")
         step = "the session saved as a scenario"
         driver.find_element(By.ID, "save").click()
