@@ -463,7 +463,29 @@ void Action(httplib::Server& http, Live& live, const char* path,
   });
 }
 
-void Routes(httplib::Server& http, Live& live) {
+// Whether a request comes from the page itself. A browser lets any web page post a
+// form to the loopback address, and a name that another site controls may come to
+// point there: requests that name another host, or come from another page, are
+// refused before they reach the recorder.
+std::string Foreign(const httplib::Request& req, const std::string& address) {
+  std::string host = req.get_header_value("Host");
+  std::string name = host.substr(0, host[0] == '[' ? host.find(']') + 1 : host.rfind(':'));
+  if (!host.empty() && name != address && name != "localhost" && name != "127.0.0.1" &&
+      name != "[::1]")
+    return "the stand answers to its own address, not to '" + host + "'";
+  std::string origin = req.get_header_value("Origin");
+  if (!origin.empty() && origin != "http://" + host)
+    return "requests from other pages (" + origin + ") are refused";
+  return "";
+}
+
+void Routes(httplib::Server& http, Live& live, const std::string& address) {
+  http.set_pre_routing_handler([address](const httplib::Request& req, httplib::Response& res) {
+    std::string why = Foreign(req, address);
+    if (why.empty()) return httplib::Server::HandlerResponse::Unhandled;
+    Reply(res, 403, why + "\n", "text/plain; charset=utf-8");
+    return httplib::Server::HandlerResponse::Handled;
+  });
   http.Get("/", [](const httplib::Request&, httplib::Response& res) {
     Reply(res, 200, scrapdeck_stand_page, "text/html; charset=utf-8");
   });
@@ -594,7 +616,7 @@ int Serve(const ServeOptions& options) {
   http.set_read_timeout(5);
   http.set_write_timeout(5);
   http.set_keep_alive_timeout(5);
-  Routes(http, live);
+  Routes(http, live, options.address);
   int port = options.port;
   if (port == 0)
     port = http.bind_to_any_port(options.address);

@@ -50,14 +50,14 @@ def exchange(port, raw, timeout=8.0):
 
 def post(port, path, fields):
     body = urllib.parse.urlencode(fields).encode()
-    raw = (b"POST %s HTTP/1.1\r\nHost: x\r\nConnection: close\r\n"
+    raw = (b"POST %s HTTP/1.1\r\nHost: localhost\r\nConnection: close\r\n"
            b"Content-Type: application/x-www-form-urlencoded\r\nContent-Length: %d\r\n\r\n%s"
            % (path.encode(), len(body), body))
     return exchange(port, raw)
 
 
 def get(port, path):
-    return exchange(port, b"GET %s HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n" % path.encode())
+    return exchange(port, b"GET %s HTTP/1.1\r\nHost: localhost\r\nConnection: close\r\n\r\n" % path.encode())
 
 
 def main():
@@ -72,9 +72,9 @@ def main():
             ("garbage", b"HELLO\r\n\r\n", (400,), ""),
             ("no method", b" / HTTP/1.1\r\n\r\n", (400,), ""),
             ("binary", bytes(range(256)) * 4, (400,), ""),
-            ("long address", b"GET /" + big + b" HTTP/1.1\r\nHost: x\r\n\r\n", (414, 400), ""),
+            ("long address", b"GET /" + big + b" HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n", (414, 400), ""),
             ("long header", b"GET / HTTP/1.1\r\nX: " + big + b"\r\n\r\n", (400, 431), ""),
-            ("big body", b"POST /key HTTP/1.1\r\nHost: x\r\nContent-Length: 100000\r\n\r\n" +
+            ("big body", b"POST /key HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 100000\r\n\r\n" +
              b"a" * 100000, (413,), "too large"),
             ("cut short", b"POST /key HTTP/1.1\r\nContent-Length: 50\r\n\r\nname=O", (0, 400), ""),
             ("nowhere", b"GET /etc/passwd HTTP/1.1\r\nConnection: close\r\n\r\n", (404,), "nothing at"),
@@ -102,6 +102,10 @@ def main():
             ("wait words", ("/wait", {"duration": "soon"}), (400,), "number"),
             ("manager words", ("/manager", {"request": "0x2"}), (400,), "number"),
             ("manager big", ("/manager", {"request": "70000"}), (400,), "at most"),
+            ("another page", b"POST /key HTTP/1.1\r\nHost: 127.0.0.1\r\nOrigin: http://elsewhere.example"
+             b"\r\nContent-Length: 7\r\nConnection: close\r\n\r\nname=OK", (403,), "other pages"),
+            ("another name", b"GET /state HTTP/1.1\r\nHost: elsewhere.example:8720\r\n"
+             b"Connection: close\r\n\r\n", (403,), "own address"),
         ]
         for what, request, statuses, text in cases:
             started = time.monotonic()
