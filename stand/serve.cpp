@@ -11,14 +11,14 @@
 #include <png.h>
 #include <pthread.h>
 #include <signal.h>
-
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -42,6 +42,7 @@ namespace {
 // One idle tick of the page: the clock moves on a tenth of a second before each.
 const char* const kTickStep = "10";
 const size_t kTranscriptShown = 300;   // entries the page gets
+const size_t kTranscriptKept = 10000;  // entries the stand keeps
 const dword kLongestWait = 60 * 6000;  // one request moves the clock at most an hour
 const char* const kKeys[] = {"LEFT", "UP",       "RIGHT",      "EXIT",     "SETTINGS",
                              "DOWN", "OK",       "STOP",       "GREEN",    "BLUE",
@@ -301,7 +302,10 @@ class Live {
     size_t count = 1;
   };
 
+  // The transcript keeps its last entries; the page shows fewer still.
   void AddTranscript(const std::string& command, const std::string& output, bool tick = false) {
+    if (transcript_.size() >= kTranscriptKept)
+      transcript_.erase(transcript_.begin(), transcript_.begin() + kTranscriptKept / 2);
     transcript_.push_back({command, output, tick, 1});
   }
 
@@ -463,6 +467,11 @@ void Action(httplib::Server& http, Live& live, const char* path,
   });
 }
 
+// An address as a URL names it: IPv6 addresses in brackets.
+std::string UrlHost(const std::string& address) {
+  return address.find(':') == std::string::npos ? address : "[" + address + "]";
+}
+
 // Whether a request comes from the page itself. A browser lets any web page post a
 // form to the loopback address, and a name that another site controls may come to
 // point there: requests that name another host, or come from another page, are
@@ -470,7 +479,7 @@ void Action(httplib::Server& http, Live& live, const char* path,
 std::string Foreign(const httplib::Request& req, const std::string& address) {
   std::string host = req.get_header_value("Host");
   std::string name = host.substr(0, host[0] == '[' ? host.find(']') + 1 : host.rfind(':'));
-  if (!host.empty() && name != address && name != "localhost" && name != "127.0.0.1" &&
+  if (!host.empty() && name != UrlHost(address) && name != "localhost" && name != "127.0.0.1" &&
       name != "[::1]")
     return "the stand answers to its own address, not to '" + host + "'";
   std::string origin = req.get_header_value("Origin");
@@ -586,8 +595,11 @@ bool ParseServeAddress(const std::string& text, ServeOptions& options) {
   int value = std::stoi(port);
   if (value > 65535) return false;
   if (colon != std::string::npos) {
-    if (colon == 0) return false;
-    options.address = text.substr(0, colon);
+    std::string address = text.substr(0, colon);
+    if (address.size() >= 2 && address.front() == '[' && address.back() == ']')
+      address = address.substr(1, address.size() - 2);  // an IPv6 address in brackets
+    if (address.empty()) return false;
+    options.address = address;
   }
   options.port = value;
   return true;
@@ -627,7 +639,7 @@ int Serve(const ServeOptions& options) {
                  options.port);
     return 2;
   }
-  std::printf("serving http://%s:%d/\n", options.address.c_str(), port);
+  std::printf("serving http://%s:%d/\n", UrlHost(options.address).c_str(), port);
   std::fflush(stdout);
   std::atomic<bool> signalled{false};
   std::thread waiter([&http, &signalled, signals] {
