@@ -122,8 +122,12 @@ def main():
     finally:
         if driver:
             driver.quit()
-        live.stop()
+        code = live.stop()
         shutil.rmtree(profile, ignore_errors=True)
+    if code != 0:
+        print("FAIL: the stand did not end cleanly on SIGTERM: %d" % code)
+        print("0 passed, 1 failed")
+        return 1
     print("browser: playback, STOP, prompt, LEFT, OK, files gone, scenario replayed")
     print("1 passed, 0 failed")
     return 0
