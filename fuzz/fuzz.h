@@ -1,6 +1,6 @@
 // Shared pieces of the fuzz targets. Each target defines LLVMFuzzerTestOneInput; the
 // same source builds into a libFuzzer program (fuzz/) and into a replay test that
-// runs every file of the target's corpus through it (tests/fuzz_replay/).
+// runs every file of the target's corpus through it (tests/system/fuzz_replay/).
 #ifndef SCRAPDECK_FUZZ_FUZZ_H
 #define SCRAPDECK_FUZZ_FUZZ_H
 

@@ -150,6 +150,10 @@ static_assert(sizeof(TYPE_OsdMapEntry) == 16, "region map entry size");
 static_assert(sizeof(TYPE_RecInfo) == 152, "record information size");
 
 extern "C" {
+// The plug-in's name as its image's "._tap_program_name" section carries it (core/id.cpp),
+// for the toolkit's notices.
+extern const char TAP_PROGRAM_NAME[64];
+
 #define TAP_FN(result, name, arguments) extern result(*name) arguments;
 #include "host/tap_table.h"
 #undef TAP_FN

@@ -10,7 +10,6 @@ namespace {
 
 const int SCREEN_WIDTH = 720;
 const int SCREEN_HEIGHT = 576;
-const char TITLE[] = "Scrapdeck v1.5";
 
 // Largest value text: a sign, up to ten digits, ':' and two digits, or an
 // enumeration text behind a space.
@@ -97,7 +96,7 @@ bool display_config(int selected) {
     win = new WIN((SCREEN_WIDTH - width) / 2, (SCREEN_HEIGHT - height) / 3, width, height);
     if (!win) return false;
   }
-  TAP_Osd_PutS(win->region, WIN_MARGIN, WIN_MARGIN, win->width - WIN_MARGIN, TITLE,
+  TAP_Osd_PutS(win->region, WIN_MARGIN, WIN_MARGIN, win->width - WIN_MARGIN, TAP_PROGRAM_NAME,
                WIN_TITLE_COLOUR, WIN_BACKGROUND_COLOUR, 0, 0, 0, 1);
   for (int i = 0; i < config_num; ++i) {
     char text[VALUE_TEXT_SIZE];

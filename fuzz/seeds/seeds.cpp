@@ -14,7 +14,7 @@
 
 #include "fuzz/fuzz.h"
 #include "stand/firmware_dat.h"
-#include "tests/font/test_fonts.h"
+#include "tests/support/test_fonts.h"
 #include "tools/imagepack/Lh5Encode.h"
 #include "tools/imagepack/PackCompressedGd.h"
 

@@ -2,10 +2,9 @@
 #include <string.h>
 #include <unistd.h>
 
-#include "core/id.h"
 #include "lib/font/font.h"
 #include "lib/hdd/hdd.h"
-#include "lib/osd/osd.h"
+#include "lib/osd/messagewin.h"
 
 namespace {
 
@@ -34,7 +33,7 @@ int FMUC_LoadFontFile(const char* fontName, FMUC_Font* font) {
   if (font->FileHandle < 0) {
     char line[HDD_FILE_NAME_SIZE + 32];
     TAP_SPrint(line, "failed to load %s", name);
-    ShowMessageWin(SCRAPDECK_PROGRAM_NAME, line, "Please install the font", 300);
+    ShowMessageWin(TAP_PROGRAM_NAME, line, "Please install the font", 300);
     return 0;
   }
 

@@ -1,5 +1,5 @@
 #include "lib/menu/menu.h"
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 
 void OSDDrawScrollBar(void) {
   const tMenu& level = Menu[CurrentMenuLevel];

@@ -1,7 +1,7 @@
 #include <string.h>
 
 #include "lib/menu/menu.h"
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 
 namespace {
 

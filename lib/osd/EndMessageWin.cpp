@@ -1,4 +1,4 @@
-#include "lib/osd/osd.h"
+#include "lib/osd/messagewin.h"
 
 void EndMessageWin(void) {
   if (MessageWinRgn) TAP_Osd_Delete(static_cast<word>(MessageWinRgn));

@@ -1,4 +1,4 @@
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 
 byte* InfoBoxSaveArea = nullptr;
 int InfoBoxSaveAreaX = 0;

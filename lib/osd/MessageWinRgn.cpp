@@ -1,3 +1,3 @@
-#include "lib/osd/osd.h"
+#include "lib/osd/messagewin.h"
 
 dword MessageWinRgn = 0;

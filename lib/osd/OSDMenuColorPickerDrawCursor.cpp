@@ -1,5 +1,5 @@
 #include "lib/osd/event.h"
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 
 void OSDMenuColorPickerDrawCursor(dword component, bool selected) {
   if (!ColorPickerOSDRgn || component > COLORPICKER_Blue) return;

@@ -1,5 +1,4 @@
 #include "lib/osd/event.h"
-#include "lib/osd/messagebox.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 
 void OSDMenuInfoBoxDestroyNoOSDUpdate(void) {
   if (WaitSpinnerRgn) {

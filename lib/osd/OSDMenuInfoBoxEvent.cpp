@@ -1,5 +1,5 @@
 #include "lib/osd/event.h"
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 
 bool OSDMenuInfoBoxEvent(word* event, dword* param1) {
   if (WaitSpinnerRgn) OSDMenuWaitSpinnerIdle();

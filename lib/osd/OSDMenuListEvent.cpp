@@ -1,6 +1,5 @@
 #include "lib/menu/menu.h"
 #include "lib/osd/event.h"
-#include "lib/osd/messagebox.h"
 
 bool OSDMenuListEvent(word* event, dword* param1) {
   if (!event || !param1 || *event != HOST_EVENT_KEY) return false;

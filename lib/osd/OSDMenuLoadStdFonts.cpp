@@ -1,4 +1,4 @@
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 
 void OSDMenuLoadStdFonts(void) {
   // Only empty slots are loaded: a loaded font is kept, and a font whose file failed to

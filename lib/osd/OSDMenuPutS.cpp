@@ -1,4 +1,4 @@
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 
 void OSDMenuPutS(word region, dword x, dword y, dword maxX, const char* text, dword foreColor,
                  dword backColor, dword fontSize, dword overflowMode, dword alignment) {

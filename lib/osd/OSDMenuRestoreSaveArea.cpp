@@ -1,5 +1,5 @@
 #include "lib/firmware/firmware.h"
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 
 void OSDMenuRestoreSaveArea(void) {
   if (!InfoBoxSaveArea) return;

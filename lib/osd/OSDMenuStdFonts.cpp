@@ -1,5 +1,5 @@
 // The standard fonts and the table that ties each to its file and size selector.
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 
 FMUC_Font OSDMenuFont_10;
 FMUC_Font OSDMenuFont_12;

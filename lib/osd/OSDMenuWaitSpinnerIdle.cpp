@@ -1,5 +1,5 @@
 #include "lib/osd/event.h"
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 
 void OSDMenuWaitSpinnerIdle(void) {
   if (!WaitSpinnerRgn) return;

@@ -1,5 +1,5 @@
 // Region handles of the toolkit's elements; 0 while an element is closed.
-#include "lib/osd/messagebox.h"
+#include "lib/osd/osd.h"
 
 word OSDRgn = 0;
 word InfoBoxOSDRgn = 0;

@@ -1,4 +1,4 @@
-#include "lib/osd/osd.h"
+#include "lib/osd/messagewin.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "lib/menu/menu.h"
 #include "lib/osd/event.h"
 #include "lib/osd/messagebox.h"
-#include "lib/osd/osd.h"
+#include "lib/osd/messagewin.h"
 #include "settings/config.h"
 #include "settings/display.h"
 #include "tests/support/stand_test.h"

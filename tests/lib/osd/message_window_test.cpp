@@ -1,0 +1,193 @@
+// The message window, and the font loader's complaint about a missing font.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "lib/font/font.h"
+#include "lib/osd/messagewin.h"
+#include "lib/osd/osd.h"
+#include "stand/osd.h"
+#include "tests/support/test_fonts.h"
+
+namespace {
+
+constexpr dword kBorder = 0xFF9C9C9C;
+constexpr dword kInside = 0xFF192952;
+
+class MessageWindow : public StandTest {
+ protected:
+  void SetUp() override {
+    StandTest::SetUp();
+    MessageWinRgn = 0;
+  }
+  static dword W(const char* text) { return stand::FirmwareTextWidth(text, 2); }
+};
+
+TEST_F(MessageWindow, CentredNoticeWithTitleAndTwoLines) {
+  ShowMessageWin("Scrapdeck v1.5", "failed to load X", "Please install the font", 0);
+  const dword width =
+      std::max({W("Scrapdeck v1.5"), W("failed to load X"), W("Please install the font")}) + 20;
+  const dword x = (720 - width) / 2;
+  const dword y = (576 - 88) / 2;
+  const std::string w = std::to_string(width);
+  const std::string inner = std::to_string(width - 5);
+  const std::string colours = " FF192952 0 2 0 1 ";
+  const std::vector<std::string> expected = {
+      "Create 1 " + std::to_string(x) + " " + std::to_string(y) + " " + w + " 88 8000",
+      "FillBox 1 0 0 " + w + " 88 FF9C9C9C",
+      "FillBox 1 5 5 " + std::to_string(width - 10) + " 78 FF192952",
+      "PutS 1 5 5 " + inner + " FFFFFF52" + colours + "Scrapdeck v1.5",
+      "PutS 1 5 31 " + inner + " FFE6FFE6" + colours + "failed to load X",
+      "PutS 1 5 57 " + inner + " FFE6FFE6" + colours + "Please install the font",
+      "Create 2 " + std::to_string(x) + " " + std::to_string(y) + " " + w + " 88 0",
+      "Copy 1 2 0 0 " + w + " 88 0 0 0",
+      "Delete 1",
+      "Sync",
+  };
+  EXPECT_EQ(stand::OsdTrace(), expected);
+  ASSERT_EQ(MessageWinRgn, 2u);
+  const std::vector<stand::OsdRegion> regions = stand::Regions();
+  ASSERT_EQ(regions.size(), 1u);
+  EXPECT_TRUE(regions[0].shown);
+  EXPECT_EQ(stand::ScreenPixel(x, y), kBorder);
+  EXPECT_EQ(stand::ScreenPixel(x + width - 6, y + 88 - 6), kInside);
+  EXPECT_EQ(GetOSDRegionWidth(2), width);
+
+  // Closing removes it; closing again only syncs.
+  EndMessageWin();
+  EXPECT_EQ(MessageWinRgn, 0u);
+  EXPECT_TRUE(stand::Regions().empty());
+  stand::ClearOsdTrace();
+  EndMessageWin();
+  EXPECT_EQ(stand::OsdTrace(), (std::vector<std::string>{"Sync"}));
+}
+
+TEST_F(MessageWindow, Placement) {
+  const std::string wide(200, 'W');
+  struct Row {
+    const char* what;
+    std::vector<const char*> content;
+    dword x, y;
+    std::string create;  // the visible region
+    int puts;            // title and lines put
+  } rows[] = {
+      {"a line wider than the screen",
+       {"T", wide.c_str(), nullptr},
+       720,
+       576,
+       "Create 2 0 " + std::to_string((576 - 62) / 2) + " 720 62 0",
+       2},
+      {"only lines above the bottom",
+       {"T", "a", "b", "c", nullptr},
+       10,
+       500,
+       "Create 2 10 500 " + std::to_string(std::max(W("T"), W("a")) + 20) + " 62 0",
+       2},
+      {"no title, no line", {nullptr, nullptr}, 720, 576, "Create 2 350 270 20 36 0", 1},
+      {"no title",
+       {nullptr, "a", nullptr},
+       100,
+       100,
+       "Create 2 100 100 " + std::to_string(W("a") + 20) + " 36 0",
+       1},
+      {"squeezed at the right edge", {"Title", nullptr}, 715, 100, "Create 2 715 100 5 36 0", 1},
+  };
+  for (const Row& row : rows) {
+    stand::ClearOsdTrace();
+    ShowMessageWindow(row.content.data(), row.x, row.y, 2, 1, kBorder, 0xFFFFFF52, 0xFFE6FFE6,
+                      kInside, 0);
+    std::string create;
+    int puts = 0;
+    for (const std::string& call : stand::OsdTrace()) {
+      if (call.rfind("Create", 0) == 0 && call.substr(call.size() - 2) == " 0") create = call;
+      if (call.rfind("PutS", 0) == 0) ++puts;
+      // A narrow window never asks for sizes that wrapped round below 0.
+      EXPECT_EQ(call.find("429496"), std::string::npos) << row.what << ": " << call;
+    }
+    EXPECT_EQ(create, row.create) << row.what;
+    EXPECT_EQ(puts, row.puts) << row.what;
+    EndMessageWin();
+  }
+}
+
+TEST_F(MessageWindow, LeftAlignedLinesAndSmallFont) {
+  const char* content[] = {"T", "line", nullptr};
+  ShowMessageWindow(content, 720, 576, 0, 0, kBorder, 1, 2, kInside, 0);
+  const std::string line = stand::OsdTrace()[4];
+  // Margin 14: border 3, lines indented by 7, line height 19.
+  EXPECT_EQ(line.substr(0, 12), "PutS 1 7 24 ") << line;
+  EXPECT_EQ(stand::OsdTrace()[2].substr(0, 14), "FillBox 1 3 3 ");
+}
+
+TEST_F(MessageWindow, ANewWindowReplacesTheOld) {
+  ShowMessageWin("One", "a", nullptr, 0);
+  ShowMessageWin("Two", "b", nullptr, 0);
+  EXPECT_EQ(stand::Regions().size(), 1u);
+  EXPECT_EQ(stand::Regions()[0].handle, MessageWinRgn);
+  EndMessageWin();
+}
+
+TEST_F(MessageWindow, DelayedWindowClosesItself) {
+  ShowMessageWin("T", "a", nullptr, 300);
+  EXPECT_EQ(stand::Now(), 300u);
+  EXPECT_EQ(MessageWinRgn, 0u);
+  EXPECT_TRUE(stand::Regions().empty());
+}
+
+TEST_F(MessageWindow, RegionWidthNeedsTheMap) {
+  const word region = TAP_Osd_Create(0, 0, 123, 10, 0, 0);
+  EXPECT_EQ(GetOSDRegionWidth(region), 123u);
+  ResetToolkitState();
+  stand::SetFirmwareSymbol("_osdInfo", false);
+  EXPECT_EQ(GetOSDRegionWidth(region), 0u);
+}
+
+// What the screen showed while the loader's notice waited.
+std::vector<std::string> shownTexts;
+dword shownBorder = 0;
+void (*standDelay)(dword) = nullptr;
+void WatchingDelay(dword ticks) {
+  for (const std::string& call : stand::OsdTrace())
+    if (call.rfind("PutS", 0) == 0) shownTexts.push_back(call.substr(call.find(" 0 2 0 1 ") + 9));
+  for (const stand::OsdRegion& r : stand::Regions())
+    if (r.shown) shownBorder = stand::ScreenPixel(r.x, r.y);
+#ifdef SCRAPDECK_STAND_PNG
+  const std::filesystem::path png =
+      std::filesystem::path(SCRAPDECK_BINARY_DIR) / "screenshots" / "missing_font.png";
+  EXPECT_TRUE(stand::WritePng(png.string()));
+#endif
+  standDelay(ticks);
+}
+
+TEST_F(MessageWindow, MissingFontIsReportedOnce) {
+  shownTexts.clear();
+  standDelay = TAP_Delay;
+  TAP_Delay = WatchingDelay;
+  FMUC_Font font{};
+  EXPECT_EQ(FMUC_LoadFontFile("Calibri_12.ufnt", &font), 0);
+  TAP_Delay = standDelay;
+  EXPECT_LT(font.FileHandle, 0);
+  EXPECT_EQ(shownTexts,
+            (std::vector<std::string>{"Scrapdeck v1.5", "failed to load Calibri_12.ufnt",
+                                      "Please install the font"}));
+  EXPECT_EQ(shownBorder, kBorder);
+  EXPECT_EQ(stand::Now(), 300u);
+  EXPECT_TRUE(stand::Regions().empty());
+  EXPECT_EQ(FMUC_GetGlyphData(&font, "A", nullptr), nullptr);
+  EXPECT_EQ(FMUC_GetStringWidth("A", &font), 0);
+
+  // A caller that loads only empty records does not try that font again until it
+  // frees it; freeing closes nothing and empties the record.
+  const size_t syncs = stand::SyncCount();
+  if (font.FileHandle == 0) FMUC_LoadFontFile("Calibri_12.ufnt", &font);
+  EXPECT_EQ(stand::SyncCount(), syncs);
+  const int descriptors = OpenDescriptors();
+  FMUC_FreeFontFile(&font);
+  EXPECT_EQ(font.FileHandle, 0);
+  EXPECT_EQ(OpenDescriptors(), descriptors);
+  EXPECT_EQ(FMUC_LoadFontFile("Calibri_12.ufnt", &font), 0);
+  EXPECT_GT(stand::SyncCount(), syncs);
+  EXPECT_EQ(stand::Memory().liveBlocks, 0u);
+}
+
+}  // namespace
