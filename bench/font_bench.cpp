@@ -13,7 +13,7 @@
 namespace {
 
 using bench::kLine;
-constexpr dword kRegionWidth = 720;
+constexpr dword kRegionWidth = SCREEN_WIDTH;
 constexpr dword kRegionHeight = 40;
 
 FMUC_Font font{};

@@ -59,8 +59,7 @@ bool StartImage() {
   stand::Reset();
   if (!bench::InstallStandardFonts()) return false;
   std::string error;
-  if (!stand::LoadPlugin((bench::BuildDir() / "bin" / "Scrapdeck.tap").string(), 0, plugin, error))
-    return Fail(error);
+  if (!stand::LoadPlugin(SCRAPDECK_IMAGE, 0, plugin, error)) return Fail(error);
   return stand::CallMain(plugin) == 1 || Fail("TAP_Main did not stay resident");
 }
 
@@ -194,7 +193,7 @@ bool Peer() {
 bool IsRunning16() {
   stand::Reset();
   // Sixteen plug-ins, none of them the one asked for: every image is opened.
-  const std::string image = bench::ReadHostFile(bench::BuildDir() / "bin" / "Scrapdeck.tap");
+  const std::string image = bench::ReadHostFile(SCRAPDECK_IMAGE);
   if (image.empty()) return Fail("no plug-in image");
   for (dword slot = 0; slot < TAP_TABLE_SLOTS; ++slot) {
     const std::string path = "/ProgramFiles/Plugin" + std::to_string(slot) + ".tap";

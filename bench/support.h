@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "lib/font/font.h"
 #include "stand/stand.h"
 
 namespace bench {
@@ -17,11 +18,6 @@ namespace bench {
 // A 34-character line, the widest the prompt's wrapping makes.
 inline const char kLine[] = "Recording stopped: Film (2026) 1/2";
 static_assert(sizeof kLine - 1 == 34, "a 34-character line");
-
-inline const char* const kStandardFonts[] = {
-    "Calibri_10.ufnt", "Calibri_12.ufnt", "Calibri_14.ufnt",  "Calibri_16.ufnt",
-    "Calibri_18.ufnt", "Calibri_20.ufnt", "Calibri_20B.ufnt",
-};
 
 // The build's top folder: the programs lie in its bin/.
 inline std::filesystem::path BuildDir() {
@@ -42,14 +38,15 @@ inline bool InstallFont(const char* name) {
     std::fprintf(stderr, "bench: %s is missing; build the fonts first\n", file.c_str());
     return false;
   }
-  stand::WriteFile(std::string("/ProgramFiles/Settings/Fonts/") + name, bytes);
+  stand::WriteFile(std::string(FMUC_FONT_FOLDER) + name, bytes);
   return true;
 }
 
 inline bool InstallStandardFonts() {
-  for (const char* font : kStandardFonts)
-    if (!InstallFont(font)) return false;
-  return true;
+  const std::string missing = stand::InstallStandardFonts();
+  if (!missing.empty())
+    std::fprintf(stderr, "bench: %s is missing; build the fonts first\n", missing.c_str());
+  return missing.empty();
 }
 
 // Sample texts of 1 KiB for the conversion to UTF-8.

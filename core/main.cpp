@@ -5,6 +5,8 @@
 // tick or a key with nothing armed and no prompt) do no more than a few tests.
 #include "core/main.h"
 
+#include <string.h>
+
 #include "core/fmtstring.h"
 #include "core/handler.h"
 #include "lib/firmware/firmware.h"
@@ -33,16 +35,16 @@ dword TimeoutTicks() {
 
 dword AnswerManager(dword request) {
   switch (request) {
-    case 1:
-    case 5:
-    case 6:
-      return 1;
-    case 2:
+    case MANAGER_REQUEST_1:
+    case MANAGER_REQUEST_5:
+    case MANAGER_REQUEST_6:
+      return MANAGER_ANSWER_YES;
+    case MANAGER_REQUEST_SETTINGS:
       OSDMenuMessageBoxDestroy();
       config_set();
-      return 1;
-    case 3:
-      return 0x01000001;
+      return MANAGER_ANSWER_YES;
+    case MANAGER_REQUEST_3:
+      return MANAGER_ANSWER_3;
     default:
       return 0;
   }
@@ -120,4 +122,16 @@ dword TAP_EventHandler(dword event32, dword param1, dword param2) {
     if (param1 == KEY_OK) handler = handler_record(prompt_on);
   }
   return param1;
+}
+
+void core_reset(void) {
+  handler = nullptr;
+  display_timeout = 0;
+  filename = filedir = nullptr;
+  memset(filetitle, 0, sizeof filetitle);
+  filelen = 0;
+  strcpy(topdir, "/DataFiles");
+  memset(rec_filename, 0, sizeof rec_filename);
+  memset(rec_tuner, 0, sizeof rec_tuner);
+  n_tuner = 0;
 }

@@ -8,4 +8,8 @@
 int TAP_Main(void);
 dword TAP_EventHandler(dword event, dword param1, dword param2);
 
+// The core's module state (the armed stop source, the prompt's timeout and what the stop
+// sources found) as at the plug-in's start.
+void core_reset(void);
+
 #endif

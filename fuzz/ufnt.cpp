@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // font file #|# text #|# drawing choices (x, maxX, y, overflow mode, alignment, back alpha)
   std::vector<std::string> f = fuzz::Split(data, size, 3);
   fuzz::BeginInput();
-  stand::WriteFile("/ProgramFiles/Settings/Fonts/Fuzz.ufnt", f[0]);
+  stand::WriteFile(FMUC_FONT_FOLDER "Fuzz.ufnt", f[0]);
   std::vector<char> text = fuzz::Encoded(f[1], nullptr);
   const std::string& how = f[2];
 

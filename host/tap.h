@@ -22,6 +22,30 @@ enum : word {
   HOST_EVENT_MANAGER = 0x0B00,  // param1: request number
 };
 
+// Requests of the host's plug-in manager (HOST_EVENT_MANAGER's param1). Their meanings
+// belong to the host; request 2 asks for the plug-in's settings. The others answered with
+// something other than 0 are answered MANAGER_ANSWER_YES, or MANAGER_ANSWER_3 for request 3.
+enum : dword {
+  MANAGER_REQUEST_1 = 1,
+  MANAGER_REQUEST_SETTINGS = 2,
+  MANAGER_REQUEST_3 = 3,
+  MANAGER_REQUEST_5 = 5,
+  MANAGER_REQUEST_6 = 6,
+  MANAGER_ANSWER_YES = 1,
+  MANAGER_ANSWER_3 = 0x01000001,
+};
+
+// The visible screen in pixels.
+enum : dword {
+  SCREEN_WIDTH = 720,
+  SCREEN_HEIGHT = 576,
+};
+
+// The disk's root for the system library (open, fopen, ...): "/mnt/hd/DataFiles" is the
+// host's "/DataFiles".
+#define DISK_ROOT "/mnt/hd"
+enum : dword { DISK_ROOT_LENGTH = sizeof DISK_ROOT - 1 };
+
 // Remote-control keys.
 enum : dword {
   KEY_LEFT = 0x1000F,

@@ -28,6 +28,11 @@ void config_reset(void) {
   ix = -1;
 }
 
+void settings_reset(void) {
+  config_reset();
+  win = nullptr;
+}
+
 void config_init(void) {
   // A file that cannot be read leaves the defaults: a stump of it would give
   // values the user never chose.

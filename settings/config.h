@@ -53,4 +53,8 @@ void inc_value(int delta);
 // them, as when it is started anew; the window is not touched.
 void config_reset(void);
 
+// The settings' module state as at the plug-in's start: config_reset, and no window
+// (its memory is taken to be gone already).
+void settings_reset(void);
+
 #endif

@@ -8,9 +8,6 @@ WIN* win = nullptr;
 
 namespace {
 
-const int SCREEN_WIDTH = 720;
-const int SCREEN_HEIGHT = 576;
-
 // Largest value text: a sign, up to ten digits, ':' and two digits, or an
 // enumeration text behind a space.
 const int VALUE_TEXT_SIZE = 40;

@@ -45,8 +45,20 @@ CallFaults& Faults() {
   return *faults;
 }
 
+// A failable call's name; a name that is none of HostCallNames ends the run, so that a
+// misspelt fault cannot arm nothing and let a test pass.
+const std::string& KnownCall(const std::string& call) {
+  const auto& names = HostCallNames();
+  if (std::find(names.begin(), names.end(), call) == names.end()) {
+    std::fprintf(stderr, "stand: no failable host call %s\n", call.c_str());
+    std::abort();
+  }
+  return call;
+}
+
 // Counts a call; whether the armed fault of the call fires on it.
 bool Fails(const char* call) {
+  KnownCall(call);
   CallFaults& f = Faults();
   ++f.calls[call];
   auto it = f.countdown.find(call);
@@ -106,7 +118,7 @@ TYPE_File* Fopen(const char* name) {
   if (!fp) return nullptr;
   auto* f = new StandFile;
   f->fp = fp;
-  std::snprintf(f->path, sizeof f->path, "/mnt/hd%s", disk.c_str());
+  std::snprintf(f->path, sizeof f->path, DISK_ROOT "%s", disk.c_str());
   f->info.path = f->path;
   f->record.info = &f->info;
   return &f->record;
@@ -170,17 +182,17 @@ int Delete(const char* name) {
 // A path that climbs above "/mnt/hd" with ".." lands on a name that never exists
 // inside the sandbox: whatever the plug-in asks, it can never reach the PC's files.
 std::string MapLinuxPath(const char* path) {
-  if (!path || root.empty() || std::strncmp(path, "/mnt/hd", 7) != 0 ||
-      (path[7] != '/' && path[7] != '\0'))
+  if (!path || root.empty() || std::strncmp(path, DISK_ROOT, DISK_ROOT_LENGTH) != 0 ||
+      (path[DISK_ROOT_LENGTH] != '/' && path[DISK_ROOT_LENGTH] != '\0'))
     return path ? path : "";
   int depth = 0;
-  std::istringstream parts(path + 7);
+  std::istringstream parts(path + DISK_ROOT_LENGTH);
   for (std::string part; std::getline(parts, part, '/');) {
     if (part.empty() || part == ".") continue;
     depth += part == ".." ? -1 : 1;
     if (depth < 0) return root + "/.outside-the-disk/none";
   }
-  return root + (path + 7);
+  return root + (path + DISK_ROOT_LENGTH);
 }
 
 // Descriptors the plug-in opened on the disk, by disk path, and reads made on them.
@@ -288,7 +300,7 @@ void SetChangeDirSuccess(int value) {
   changeDirSuccess = value;
 }
 void FailHostCall(const std::string& call, size_t n) {
-  Faults().countdown[call] = n;
+  Faults().countdown[KnownCall(call)] = n;
 }
 
 const std::vector<std::string>& HostCallNames() {
@@ -299,7 +311,7 @@ const std::vector<std::string>& HostCallNames() {
 }
 
 size_t HostCalls(const std::string& call) {
-  auto it = Faults().calls.find(call);
+  auto it = Faults().calls.find(KnownCall(call));
   return it == Faults().calls.end() ? 0 : it->second;
 }
 
@@ -323,7 +335,7 @@ int open(const char* path, int flags, ...) {
     return -1;
   }
   int fd = next(mapped.c_str(), flags, mode);
-  if (fd >= 0 && mapped != path) stand::DiskDescriptors()[fd] = path + 7;
+  if (fd >= 0 && mapped != path) stand::DiskDescriptors()[fd] = path + DISK_ROOT_LENGTH;
   return fd;
 }
 
@@ -395,7 +407,7 @@ int remove(const char* path) {
   static auto next = stand::Next<int (*)(const char*)>("remove");
   std::string mapped = stand::MapLinuxPath(path);
   if (path && mapped != path) {
-    stand::TraceCall(std::string("remove ") + (path + 7));
+    stand::TraceCall(std::string("remove ") + (path + DISK_ROOT_LENGTH));
     if (stand::Fails("remove")) {
       errno = EIO;
       return -1;

@@ -97,7 +97,7 @@ void SyncTable() {
 }
 
 void CopyPath(char* destination, const std::string& diskPath) {
-  std::snprintf(destination, 512, "/mnt/hd%s", diskPath == "/" ? "" : diskPath.c_str());
+  std::snprintf(destination, 512, DISK_ROOT "%s", diskPath == "/" ? "" : diskPath.c_str());
 }
 
 }  // namespace
@@ -144,7 +144,7 @@ dword CurrentSlot() {
 
 std::string SlotDir(dword slot) {
   if (slot >= TAP_TABLE_SLOTS || !slots[slot].dir[0]) return "";
-  return slots[slot].dir + 7;
+  return slots[slot].dir + DISK_ROOT_LENGTH;
 }
 
 void SetSlotDir(dword slot, const std::string& diskPath) {

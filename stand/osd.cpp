@@ -37,7 +37,7 @@ void WriteMapEntry(word handle, const Region* region) {
 }
 
 bool Shown(const Region& r) {
-  return !(r.flags & OSD_FLAG_MEMORY_ONLY);
+  return !(r.flags & OSD_FLAG_MEMORY);
 }
 
 const std::vector<dword>& Composed() {

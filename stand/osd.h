@@ -19,13 +19,6 @@
 
 namespace stand {
 
-enum : dword {
-  SCREEN_WIDTH = 720,
-  SCREEN_HEIGHT = 576,
-  // TAP_Osd_Create flag of a region that lives in memory only and is never shown.
-  OSD_FLAG_MEMORY_ONLY = 0x8000,
-};
-
 struct OsdRegion {
   word handle = 0;
   dword x = 0;

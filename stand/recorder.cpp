@@ -1,6 +1,7 @@
 // Playback and recording.
 #include "stand/recorder.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "stand/stand.h"
@@ -18,6 +19,14 @@ struct Slot {
 };
 Slot slots[RECORD_SLOTS_MAX];
 dword modelSlots = 4;
+// Recording slots in the order their recordings started, and whether the firmware asks
+// whether to stop one.
+std::vector<dword> recordOrder;
+bool stopQuestion = false;
+
+void Unorder(dword slot) {
+  recordOrder.erase(std::remove(recordOrder.begin(), recordOrder.end(), slot), recordOrder.end());
+}
 
 std::string BaseName(const std::string& diskPath) {
   size_t slash = diskPath.rfind('/');
@@ -65,6 +74,8 @@ void ResetRecorder() {
   for (auto& s : slots)
     s = Slot{};
   modelSlots = 4;
+  recordOrder.clear();
+  stopQuestion = false;
   TAP_Hdd_GetPlayInfo = GetPlayInfo;
   TAP_Hdd_GetRecInfo = GetRecInfo;
   TAP_Hdd_StopTs = StopTs;
@@ -98,6 +109,8 @@ bool Record(dword slot, const std::string& diskPath) {
   slots[slot].diskPath = diskPath;
   slots[slot].state = 1;
   RecordFileArray()[slot].file = FileRecord(diskPath);
+  Unorder(slot);
+  recordOrder.push_back(slot);
   return true;
 }
 
@@ -105,6 +118,7 @@ void StopRecording(dword slot) {
   if (slot >= RECORD_SLOTS_MAX) return;
   slots[slot].diskPath.clear();
   RecordFileArray()[slot].file = nullptr;
+  Unorder(slot);
 }
 
 std::string Recording(dword slot) {
@@ -125,6 +139,28 @@ void SetRecState(dword slot, dword state) {
 
 dword ModelSlots() {
   return modelSlots;
+}
+
+std::string PassKeyToFirmware(dword key) {
+  if (stopQuestion) {
+    std::string done;
+    if (key == KEY_OK && !recordOrder.empty()) {
+      const dword slot = recordOrder.back();
+      StopRecording(slot);
+      done = "recording in slot " + std::to_string(slot) + " stopped";
+    }
+    if (key == KEY_OK || key == KEY_EXIT) stopQuestion = false;
+    return done;
+  }
+  if (key != KEY_STOP) return "";
+  if (!playing.empty()) {
+    const std::string done = "playback of " + playing + " stopped";
+    StopPlay();
+    return done;
+  }
+  if (recordOrder.empty()) return "";
+  stopQuestion = true;
+  return "asks whether to stop the recording";
 }
 
 }  // namespace stand

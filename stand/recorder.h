@@ -8,6 +8,7 @@
 #define SCRAPDECK_STAND_RECORDER_H
 
 #include <string>
+#include <vector>
 
 #include "host/tap.h"
 
@@ -39,6 +40,13 @@ void FailRecInfo(dword slot, bool fail);
 // The state word a recording slot reports (1 after Record; the firmware puts
 // other news into its middle bytes).
 void SetRecState(dword slot, dword state);
+
+// The firmware's own handling of a key that the plug-in passed on (returned from its
+// event entry): KEY_STOP ends the playback, or with recordings running asks whether to
+// stop one; KEY_OK then stops the newest recording, and KEY_OK or KEY_EXIT closes the
+// question. Returns what the firmware did ("playback of /DataFiles/x.rec stopped"), ""
+// when the key changed nothing.
+std::string PassKeyToFirmware(dword key);
 
 // The recorder model's number of record slots (at most RECORD_SLOTS_MAX): the slots
 // that TAP_Hdd_GetRecInfo answers for and Record accepts. The plug-in learns the

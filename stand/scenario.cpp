@@ -38,10 +38,6 @@ const std::map<std::string, dword> kKeys = {
     {"PAGEDOWN_2", KEY_PAGEDOWN_2},
 };
 
-const char* const kStandardFonts[] = {"Calibri_10.ufnt", "Calibri_12.ufnt", "Calibri_14.ufnt",
-                                      "Calibri_16.ufnt", "Calibri_18.ufnt", "Calibri_20.ufnt",
-                                      "Calibri_20B.ufnt"};
-
 struct Unreadable {
   std::string reason;
 };
@@ -61,19 +57,6 @@ bool ParseNumber(const std::string& word, dword& value) {
   } catch (...) {
     return false;
   }
-}
-
-// A standard font file's bytes, read once per process: sweeps run a scenario
-// thousands of times.
-const std::string& FontBytes(const std::string& file) {
-  static std::map<std::string, std::string> cache;
-  auto it = cache.find(file);
-  if (it != cache.end()) return it->second;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw Unreadable{"standard font missing: " + file};
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return cache[file] = bytes.str();
 }
 
 std::string Hex(dword v) {
@@ -138,10 +121,8 @@ class Runner {
   void Start() {
     if (plugin_.handle) return;
     if (fonts_) {
-      const char* env = std::getenv("SCRAPDECK_STAND_FONT_DIR");
-      std::string dir = env ? env : SCRAPDECK_STAND_FONT_DIR;
-      for (const char* font : kStandardFonts)
-        WriteFile(std::string("/ProgramFiles/Settings/Fonts/") + font, FontBytes(dir + "/" + font));
+      const std::string missing = InstallStandardFonts();
+      if (!missing.empty()) throw Unreadable{"standard font missing: " + missing};
     }
     if (options_.atStart) options_.atStart();
     std::string error;
@@ -156,28 +137,9 @@ class Runner {
     Start();
     returned_ = CallEvent(plugin_, event, param1, 0);
     out_ << "  -> " << Hex(returned_) << "\n";
-    if (event == HOST_EVENT_KEY && returned_ != 0) FirmwareKey(returned_);
-  }
-
-  // The firmware's own handling of keys that plug-ins passed on.
-  void FirmwareKey(dword key) {
-    if (stopQuestion_) {
-      if (key == KEY_OK && !recordOrder_.empty()) {
-        dword slot = recordOrder_.back();
-        StopRecording(slot);
-        recordOrder_.pop_back();
-        out_ << "  firmware: recording in slot " << slot << " stopped\n";
-      }
-      if (key == KEY_OK || key == KEY_EXIT) stopQuestion_ = false;
-      return;
-    }
-    if (key != KEY_STOP) return;
-    if (!Playing().empty()) {
-      out_ << "  firmware: playback of " << Playing() << " stopped\n";
-      StopPlay();
-    } else if (!recordOrder_.empty()) {
-      stopQuestion_ = true;
-      out_ << "  firmware: asks whether to stop the recording\n";
+    if (event == HOST_EVENT_KEY && returned_ != 0) {
+      const std::string done = PassKeyToFirmware(returned_);
+      if (!done.empty()) out_ << "  firmware: " << done << "\n";
     }
   }
 
@@ -223,8 +185,6 @@ class Runner {
   dword returned_ = 0;
   bool fonts_ = true;
   size_t misses_ = 0;  // expectations that did not hold (when the run goes on)
-  bool stopQuestion_ = false;
-  std::vector<dword> recordOrder_;
 
   const std::map<std::string, Command> commands_ = {
       // ---- set-up ----
@@ -295,16 +255,8 @@ class Runner {
           // A recording's file is there from its first moment on.
           if (!Exists(DiskPath(1))) WriteFile(DiskPath(1), "");
           if (!Record(slot, DiskPath(1))) throw Unreadable{"the recorder has no such slot"};
-          recordOrder_.push_back(slot);
         }}},
-      {"stop-record",
-       {1, 1,
-        [this] {
-          dword slot = Number(0);
-          StopRecording(slot);
-          recordOrder_.erase(std::remove(recordOrder_.begin(), recordOrder_.end(), slot),
-                             recordOrder_.end());
-        }}},
+      {"stop-record", {1, 1, [this] { StopRecording(Number(0)); }}},
       // ---- events and time ----
       {"key",
        {1, 1,

@@ -59,6 +59,11 @@ bool Exists(const std::string& diskPath);
 void MakeDir(const std::string& diskPath);
 // Every file below a disk folder, as sorted disk paths.
 std::vector<std::string> ListFiles(const std::string& diskPath = "/");
+// Copies the standard fonts that the build made (the toolkit's OSDMENU_STD_FONT_FILES)
+// into the toolkit's font folder, all but leaveOut. They are read once per process from
+// the folder SCRAPDECK_STAND_FONT_DIR names in the environment, else the build's. Returns
+// "" or the host path of a font that could not be read.
+std::string InstallStandardFonts(const std::string& leaveOut = "");
 // TAP_Hdd_ChangeDir answers this value on success (and another one on failure).
 void SetChangeDirSuccess(int value);
 // Number of read calls since Reset on descriptors that the system-library open
@@ -68,7 +73,7 @@ size_t DiskReads(const std::string& diskPath);
 // ("Fopen", "Fread", "Fwrite", "Create", "Delete", "ChangeDir"; reads and writes
 // come up short), or of the named system-library call on a disk file ("open",
 // "read", "lseek", "fopen", "fread", "remove"; these fail with EIO, fread reads
-// nothing). 0 disarms.
+// nothing). 0 disarms. A name that is none of these ends the run.
 void FailHostCall(const std::string& call, size_t n);
 // The failable calls above, and how often each was called since Reset (a system
 // call counts only on a disk file).

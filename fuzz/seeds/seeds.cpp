@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "core/id.h"
 #include "fuzz/fuzz.h"
+#include "lib/osd/osd.h"
 #include "stand/firmware_dat.h"
 #include "tests/support/test_fonts.h"
 #include "tools/imagepack/Lh5Encode.h"
@@ -67,7 +69,8 @@ void IniSeeds() {
 // The standard 10-pixel font cut down to a few glyphs, the 10-pixel test font, and
 // one with a mark.
 void UfntSeeds() {
-  std::ifstream in(fs::path(SCRAPDECK_DATA_DIR) / "fonts" / "Calibri_10.ufnt", std::ios::binary);
+  std::ifstream in(fs::path(SCRAPDECK_DATA_DIR) / "fonts" / OSDMENU_STD_FONT_FILES[0],
+                   std::ios::binary);
   std::string font(std::istreambuf_iterator<char>(in), {});
   std::vector<TestGlyph> kept;
   if (font.size() >= 8) {
@@ -150,7 +153,7 @@ std::string Padded(const std::string& text, size_t size) {
 void ImageSeeds() {
   const std::pair<std::string, std::string> id{"._tap_id", Le(0x80E32003, 4)};
   const std::pair<std::string, std::string> name{"._tap_program_name",
-                                                 Padded("Scrapdeck v1.5", 64)};
+                                                 Padded(SCRAPDECK_PROGRAM_NAME, 64)};
   const std::pair<std::string, std::string> description{
       "._tap_description", Padded("Prompt user to delete file after stop.", 128)};
   const std::pair<std::string, std::string> author{"._tap_author_name", Padded("Scrapdeck", 64)};

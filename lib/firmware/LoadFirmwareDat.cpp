@@ -11,9 +11,9 @@ bool LoadFirmwareDat(const TYPE_FirmwareDatHeader** header,
     // The copy under Settings wins over the one in the plug-in folder.
     char path[512];
     struct stat st;
-    TAP_SPrint(path, "%s/ProgramFiles/Settings/%s", "/mnt/hd", "FirmwareTMS.dat");
+    TAP_SPrint(path, "%s/ProgramFiles/Settings/%s", DISK_ROOT, "FirmwareTMS.dat");
     if (lstat(path, &st) != 0) {
-      TAP_SPrint(path, "%s/ProgramFiles/%s", "/mnt/hd", "FirmwareTMS.dat");
+      TAP_SPrint(path, "%s/ProgramFiles/%s", DISK_ROOT, "FirmwareTMS.dat");
       if (lstat(path, &st) != 0) return false;
     }
     // The records are counted from the header and read in place, so the file must

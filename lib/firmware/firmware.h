@@ -169,4 +169,8 @@ extern TYPE_ElfSection* SectionHeaders;
 extern char* shstrtab;
 extern dword shstrtabSize;  // without the terminating NUL the reader adds
 
+// Puts this folder's module state back as it is when the plug-in starts. Frees nothing:
+// for a host that has already taken back the plug-in's memory, regions and files.
+void ResetFirmwareState(void);
+
 #endif

@@ -14,7 +14,8 @@
 // ---- Font files and the glyph cache ----
 
 // Fonts are read from this folder only.
-#define FMUC_FONT_DIRECTORY "/mnt/hd/ProgramFiles/Settings/Fonts/"
+#define FMUC_FONT_FOLDER "/ProgramFiles/Settings/Fonts/"
+#define FMUC_FONT_DIRECTORY DISK_ROOT FMUC_FONT_FOLDER
 
 // One entry of a font's definition table; the same 12 bytes on the disk and in memory.
 struct FMUC_GlyphDef {
@@ -164,5 +165,9 @@ void FM_InitAlphaLUT(dword foreColor, dword backColor, float factor);
 // Red, green and blue of every partial coverage of one fore and back colour pair;
 // valid during the FMUC_PutStringAA call that filled it. Entry 255 is never read.
 extern byte AlphaLUT[256][3];
+
+// Puts this folder's module state back as it is when the plug-in starts. Frees nothing:
+// for a host that has already taken back the plug-in's memory, regions and files.
+void ResetFontState(void);
 
 #endif

@@ -14,7 +14,8 @@ void ConvertPathType(const char* source, char* destination, dword wantedType) {
   bool wantsLinux = wantedType == PATH_LINUX_DIR || wantedType == PATH_LINUX_FILE;
   bool relative = source[0] != '/';
   // Only "/mnt/hd" itself or a path below it is on the disk; "/mnt/hdb/..." is not.
-  bool onDisk = strncmp(source, "/mnt/hd", 7) == 0 && (source[7] == '/' || source[7] == '\0');
+  bool onDisk = strncmp(source, DISK_ROOT, DISK_ROOT_LENGTH) == 0 &&
+                (source[DISK_ROOT_LENGTH] == '/' || source[DISK_ROOT_LENGTH] == '\0');
 
   // The result is assembled as ["/mnt/hd"] [current directory/] text, and then
   // the whole of it, its folder or its name is kept.
@@ -41,7 +42,7 @@ void ConvertPathType(const char* source, char* destination, dword wantedType) {
       case PATH_LINUX_DIR:
         possible = wantedType == PATH_LINUX_FILE || (wantedType == PATH_TAP_DIR && onDisk);
         // Only a path on the disk is long enough to lose its "/mnt/hd".
-        if (wantedType == PATH_TAP_DIR && onDisk) text = source + 7;
+        if (wantedType == PATH_TAP_DIR && onDisk) text = source + DISK_ROOT_LENGTH;
         break;
       case PATH_TAP_FILE:
         withRoot = wantsLinux;
@@ -50,8 +51,8 @@ void ConvertPathType(const char* source, char* destination, dword wantedType) {
         break;
       case PATH_LINUX_FILE:
         if (wantedType == PATH_TAP_DIR || wantedType == PATH_TAP_FILE) {
-          possible = onDisk && source[7] == '/';
-          if (onDisk) text = source + 7;
+          possible = onDisk && source[DISK_ROOT_LENGTH] == '/';
+          if (onDisk) text = source + DISK_ROOT_LENGTH;
         }
         piece = wantedType == PATH_FILE_NAME ? NAME_PART : wantsDir ? DIR_PART : WHOLE;
         break;
@@ -63,7 +64,7 @@ void ConvertPathType(const char* source, char* destination, dword wantedType) {
   if (piece == DIR_PART && !strchr(text, '/')) possible = false;
 
   char work[HDD_PATH_SIZE] = "";
-  if (possible && withRoot) possible = HDD_PathAppend(work, "/mnt/hd");
+  if (possible && withRoot) possible = HDD_PathAppend(work, DISK_ROOT);
   if (possible && withCurrent) {
     // Without a known current directory the routines work from the disk root; one
     // too long to be read makes every relative result impossible.

@@ -14,7 +14,7 @@ dword GetPathType(const char* path) {
   // Otherwise look for it on the disk, relative paths from the current directory.
   // A candidate that does not fit is taken as not existing: the path is then
   // classified by its shape alone.
-  char candidate[HDD_PATH_SIZE] = "/mnt/hd";
+  char candidate[HDD_PATH_SIZE] = DISK_ROOT;
   bool fits = true;
   if (path[0] != '/') {
     char current[HDD_PATH_SIZE];

@@ -14,8 +14,8 @@ int HDD_TAP_GetCurrentDir(char* destination) {
   if (!dir || !dir->path) return 0;
   // The firmware keeps the absolute path; the host's form drops "/mnt/hd". A text
   // too short to carry that prefix is no directory at all.
-  if (strnlen(dir->path, 7) < 7) return -3;
-  const char* path = dir->path + 7;
+  if (strnlen(dir->path, DISK_ROOT_LENGTH) < DISK_ROOT_LENGTH) return -3;
+  const char* path = dir->path + DISK_ROOT_LENGTH;
   size_t length = strlen(path);
   if (length >= HDD_PATH_SIZE) return -1;
   memcpy(destination, path, length + 1);

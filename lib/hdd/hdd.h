@@ -143,4 +143,8 @@ dword HDD_NumberOfRECSlots(void);
 enum : dword { HDD_REC_SLOTS_MAX = 8 };
 extern dword MaxRecStreams;
 
+// Puts this folder's module state back as it is when the plug-in starts. Frees nothing:
+// for a host that has already taken back the plug-in's memory, regions and files.
+void ResetHddState(void);
+
 #endif

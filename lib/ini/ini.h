@@ -96,4 +96,8 @@ bool INIFileExists(const char* name);
 // failure; a partly written file is then removed again.
 bool INIWriteFile(const char* name, const char* text, dword length);
 
+// Puts this folder's module state back as it is when the plug-in starts. Frees nothing:
+// for a host that has already taken back the plug-in's memory, regions and files.
+void ResetIniState(void);
+
 #endif

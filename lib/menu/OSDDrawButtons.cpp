@@ -4,9 +4,10 @@
 void OSDDrawButtons(void) {
   tMenu& level = Menu[CurrentMenuLevel];
   if (level.MenuType == MENUTYPE_FramedList)
-    TAP_Osd_FillBox(OSDRgn, level.AreaX - 8, 481, level.AreaWidth + 16 + 16, 54, 0xFF101010);
+    TAP_Osd_FillBox(OSDRgn, level.AreaX - 8, 481, level.AreaWidth + 16 + 16, 54,
+                    MENU_BACKGROUND_COLOUR);
   else
-    TAP_Osd_FillBox(OSDRgn, 0, 481, 720, 95, 0xFF101010);
+    TAP_Osd_FillBox(OSDRgn, 0, 481, SCREEN_WIDTH, SCREEN_HEIGHT - 481, MENU_BACKGROUND_COLOUR);
 
   dword count =
       level.ButtonCount < dword(MENU_BUTTONS_MAX) ? level.ButtonCount : dword(MENU_BUTTONS_MAX);

@@ -35,13 +35,15 @@ void OSDDrawList(void) {
   if (anyValueColumn) valueIconColumn += 8;
 
   TAP_Osd_Draw3dBoxFill(OSDRgn, level.AreaX, MENU_LIST_TOP, level.AreaWidth,
-                        level.VisibleLines * (h + 2) - 2, 0xFF1E1E1E, 0xFF1E1E1E, 0xFF1E1E1E);
+                        level.VisibleLines * (h + 2) - 2, MENU_LIST_COLOUR, MENU_LIST_COLOUR,
+                        MENU_LIST_COLOUR);
 
   word lineRgn = 0;
   for (int i = 0; i < level.VisibleLines; i++) {
     int m = MENU_LIST_TOP + i * (h + 2);
     int t = m + textOffset;
-    TAP_Osd_DrawRectangle(OSDRgn, level.AreaX, m + h, level.AreaWidth, 2, 1, 0xFF101010);
+    TAP_Osd_DrawRectangle(OSDRgn, level.AreaX, m + h, level.AreaWidth, 2, 1,
+                          MENU_BACKGROUND_COLOUR);
 
     int k = level.TopIndex + i;
     if (k < 0 || k >= level.ItemCount) continue;
@@ -61,7 +63,7 @@ void OSDDrawList(void) {
 
     int nameRight =
         level.ShowValues && (item.ValueArrows || item.Value[0]) ? level.ValueColumnX : right - 15;
-    dword colour = item.Selectable ? item.ValueColour : 0xFF80808C;
+    dword colour = item.Selectable ? item.ValueColour : MENU_UNSELECTABLE_COLOUR;
 
     int nameX = level.AreaX + 16;
     if (level.ShowNumbers) {
@@ -89,7 +91,7 @@ void OSDDrawList(void) {
       if (item.ColourBox) {
         int boxY = m + (h - 18) / 2 + 1;
         TAP_Osd_FillBox(OSDRgn, valueX, boxY, 50, 18, 0xFF000000 | (item.ColourBox & 0xFFFFFF));
-        TAP_Osd_DrawRectangle(OSDRgn, valueX, boxY, 50, 18, 1, 0xFFC0C0C0);
+        TAP_Osd_DrawRectangle(OSDRgn, valueX, boxY, 50, 18, 1, MENU_COLOUR_BOX_FRAME);
       } else if (item.ValueIcon) {
         PutCentred(item.ValueIcon, valueX, m, h);
       }

@@ -5,7 +5,7 @@ void OSDDrawLogo(void) {
   tMenu& level = Menu[CurrentMenuLevel];
   if (level.OldLogoWidth && level.OldLogoHeight) {
     TAP_Osd_FillBox(OSDRgn, level.OldLogoX, level.OldLogoY, level.OldLogoWidth, level.OldLogoHeight,
-                    0xFF101010);
+                    MENU_BACKGROUND_COLOUR);
     level.OldLogoWidth = 0;
     level.OldLogoHeight = 0;
   }

@@ -32,10 +32,10 @@ void OSDMenuDrawCursor(dword x, dword y, dword width, dword height) {
     case MENUCURSOR_None:
       return;
     case MENUCURSOR_Frame:
-      TAP_Osd_FillBox(OSDRgn, x, y, width, 2, 0xFF5ACDEC);
-      TAP_Osd_FillBox(OSDRgn, x + width - 2, y, 2, height, 0xFF5ACDEC);
-      TAP_Osd_FillBox(OSDRgn, x, y + height - 2, width, 2, 0xFF5ACDEC);
-      TAP_Osd_FillBox(OSDRgn, x, y, 2, height, 0xFF5ACDEC);
+      TAP_Osd_FillBox(OSDRgn, x, y, width, 2, MENU_CURSOR_FRAME_COLOUR);
+      TAP_Osd_FillBox(OSDRgn, x + width - 2, y, 2, height, MENU_CURSOR_FRAME_COLOUR);
+      TAP_Osd_FillBox(OSDRgn, x, y + height - 2, width, 2, MENU_CURSOR_FRAME_COLOUR);
+      TAP_Osd_FillBox(OSDRgn, x, y, 2, height, MENU_CURSOR_FRAME_COLOUR);
       return;
     case MENUCURSOR_Blue:
     case MENUCURSOR_BlueAndDark:

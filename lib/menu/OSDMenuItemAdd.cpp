@@ -42,8 +42,8 @@ int OSDMenuItemAdd(const char* name, const char* value, const TYPE_GrData* nameI
   item.NameIcon = nameIcon;
   item.ValueIcon = valueIcon;
   item.ColourBox = 0;
-  item.NameColour = 0xFFFFFFFF;
-  item.ValueColour = 0xFFFFFFFF;
+  item.NameColour = MENU_TEXT_COLOUR;
+  item.ValueColour = MENU_TEXT_COLOUR;
   item.Selectable = selectable;
   item.ValueArrows = valueArrows;
   // A record reused after OSDMenuItemsClear must not keep an old owner's drawing hook.

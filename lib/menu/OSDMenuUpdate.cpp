@@ -5,7 +5,7 @@ void OSDMenuUpdate(int noSync) {
   const tMenu& level = Menu[CurrentMenuLevel];
   if (!OSDRgn) {
     OSDDirty = 1;
-    OSDRgn = TAP_Osd_Create(0, 0, 720, 576, 0, 0);
+    OSDRgn = TAP_Osd_Create(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0);
     TAP_ExitNormal();
   }
 

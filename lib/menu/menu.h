@@ -23,6 +23,19 @@ enum : int {
   MENU_MEMO_MAX_WIDTH = 569  // a memo line is cut before it reaches this width
 };
 
+// The menu's colours.
+enum : dword {
+  MENU_BACKGROUND_COLOUR = 0xFF101010,  // screen, title and button bands, lines between items
+  MENU_LIST_COLOUR = 0xFF1E1E1E,        // the list's and the memo's box
+  MENU_FRAME_COLOUR = 0xFF808080,       // frame of a framed list, line over the buttons
+  MENU_TITLE_COLOUR = 0xFFE6E6FA,
+  MENU_SUBTITLE_COLOUR = 0xFF666666,
+  MENU_TEXT_COLOUR = 0xFFFFFFFF,          // item names and values, memo lines
+  MENU_UNSELECTABLE_COLOUR = 0xFF80808C,  // the value of an item the cursor skips
+  MENU_COLOUR_BOX_FRAME = 0xFFC0C0C0,     // frame of an item's colour box
+  MENU_CURSOR_FRAME_COLOUR = 0xFF5ACDEC,
+};
+
 // What a level shows.
 enum : int {
   MENUTYPE_List = 0,
@@ -212,5 +225,9 @@ extern TYPE_GrData _pfeil_l_bright_Gd;
 extern TYPE_GrData _pfeil_r_Gd;
 extern TYPE_GrData _pfeil_r_bright_Gd;
 extern TYPE_GrData _Button_exit_Gd;  // button bar icon
+
+// Puts this folder's module state back as it is when the plug-in starts. Frees nothing:
+// for a host that has already taken back the plug-in's memory, regions and files.
+void ResetMenuState(void);
 
 #endif

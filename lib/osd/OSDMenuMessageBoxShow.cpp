@@ -6,8 +6,6 @@
 
 void OSDMenuMessageBoxShow(void) {
   enum : dword {
-    SCREEN_WIDTH = 720,
-    SCREEN_HEIGHT = 576,
     TEXT_SIZE = 14,
     TITLE_Y = 10,
     TEXT_CENTRE_Y = 67,

@@ -10,8 +10,11 @@ FMUC_Font OSDMenuFont_20;
 FMUC_Font OSDMenuFont_20B;
 
 const tOSDMenuStdFont OSDMenuStdFonts[OSDMENU_STD_FONTS] = {
-    {&OSDMenuFont_10, "Calibri_10.ufnt", 10},   {&OSDMenuFont_12, "Calibri_12.ufnt", 12},
-    {&OSDMenuFont_14, "Calibri_14.ufnt", 14},   {&OSDMenuFont_16, "Calibri_16.ufnt", 16},
-    {&OSDMenuFont_18, "Calibri_18.ufnt", 18},   {&OSDMenuFont_20, "Calibri_20.ufnt", 20},
-    {&OSDMenuFont_20B, "Calibri_20B.ufnt", 31},
+    {&OSDMenuFont_10, OSDMENU_STD_FONT_FILES[0], 10},
+    {&OSDMenuFont_12, OSDMENU_STD_FONT_FILES[1], 12},
+    {&OSDMenuFont_14, OSDMENU_STD_FONT_FILES[2], 14},
+    {&OSDMenuFont_16, OSDMENU_STD_FONT_FILES[3], 16},
+    {&OSDMenuFont_18, OSDMENU_STD_FONT_FILES[4], 18},
+    {&OSDMenuFont_20, OSDMENU_STD_FONT_FILES[5], 20},
+    {&OSDMenuFont_20B, OSDMENU_STD_FONT_FILES[6], 31},
 };

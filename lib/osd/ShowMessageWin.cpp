@@ -13,6 +13,6 @@ enum : dword {
 
 void ShowMessageWin(const char* title, const char* line1, const char* line2, dword delay) {
   const char* content[] = {title, line1, line2, nullptr};
-  ShowMessageWindow(content, MESSAGE_WIN_SCREEN_WIDTH, MESSAGE_WIN_SCREEN_HEIGHT, 2, 1,
-                    NOTICE_BORDER, NOTICE_TITLE, NOTICE_LINE, NOTICE_BACKGROUND, delay);
+  ShowMessageWindow(content, SCREEN_WIDTH, SCREEN_HEIGHT, 2, 1, NOTICE_BORDER, NOTICE_TITLE,
+                    NOTICE_LINE, NOTICE_BACKGROUND, delay);
 }

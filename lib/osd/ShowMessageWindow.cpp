@@ -30,13 +30,13 @@ void ShowMessageWindow(const char* const* content, dword x, dword y, byte fontSi
     width = TAP_Osd_GetW(title, 0, fontSize) + m.margin;
     height += m.lineHeight;
   }
-  const bool centreX = x >= MESSAGE_WIN_SCREEN_WIDTH;
-  const bool centreY = y >= MESSAGE_WIN_SCREEN_HEIGHT;
+  const bool centreX = x >= SCREEN_WIDTH;
+  const bool centreY = y >= SCREEN_HEIGHT;
   // Lines are taken while the window stays above the screen's bottom.
   dword lines = 0;
   for (const char* const* line = content + 1; *line; ++line) {
     const dword bottom = (centreY ? 0 : y) + height + m.lineHeight;
-    if (bottom >= MESSAGE_WIN_SCREEN_HEIGHT) break;
+    if (bottom >= SCREEN_HEIGHT) break;
     height += m.lineHeight;
     const dword lineWidth = TAP_Osd_GetW(*line, 0, fontSize) + m.margin;
     if (lineWidth > width) width = lineWidth;
@@ -44,12 +44,12 @@ void ShowMessageWindow(const char* const* content, dword x, dword y, byte fontSi
   }
 
   if (centreX) {
-    if (width > MESSAGE_WIN_SCREEN_WIDTH) width = MESSAGE_WIN_SCREEN_WIDTH;
-    x = (MESSAGE_WIN_SCREEN_WIDTH - width) / 2;
-  } else if (width > MESSAGE_WIN_SCREEN_WIDTH - x) {
-    width = MESSAGE_WIN_SCREEN_WIDTH - x;
+    if (width > SCREEN_WIDTH) width = SCREEN_WIDTH;
+    x = (SCREEN_WIDTH - width) / 2;
+  } else if (width > SCREEN_WIDTH - x) {
+    width = SCREEN_WIDTH - x;
   }
-  if (centreY) y = (MESSAGE_WIN_SCREEN_HEIGHT - height) / 2;
+  if (centreY) y = (SCREEN_HEIGHT - height) / 2;
 
   const dword border = m.margin / 4;
   const dword indent = align == 1 ? m.margin / 4 : m.margin / 2;

@@ -11,12 +11,6 @@
 // while no window is up.
 extern dword MessageWinRgn;
 
-// The screen the window is placed on.
-enum : dword {
-  MESSAGE_WIN_SCREEN_WIDTH = 720,   // an x of this or more centres the window
-  MESSAGE_WIN_SCREEN_HEIGHT = 576,  // a y of this or more centres the window
-};
-
 // Shows title (may be null) over line1 and line2 (line2 may be null) centred on the
 // screen in the toolkit's notice colours, with the firmware's largest text. With a
 // non-zero delay (in ticks) the plug-in waits that long and closes the window; with 0
@@ -25,8 +19,8 @@ void ShowMessageWin(const char* title, const char* line1, const char* line2, dwo
 
 // Shows content[0] as the title (null for none) and content[1], content[2], ... as
 // lines up to a null pointer, as many as fit above the screen's bottom. The window
-// sizes itself to its texts; x and y place its top left corner, x 720 or more and y
-// 576 or more centre it on that axis. align goes to the firmware's text output for
+// sizes itself to its texts; x and y place its top left corner, x SCREEN_WIDTH or more
+// and y SCREEN_HEIGHT or more centre it on that axis. align goes to the firmware's text output for
 // the lines (0 left, 1 centred, 2 right); the title is always centred. The content
 // array is only read. delay as for ShowMessageWin.
 void ShowMessageWindow(const char* const* content, dword x, dword y, byte fontSize, byte align,

@@ -50,6 +50,11 @@ struct tOSDMenuStdFont {
 };
 enum : dword { OSDMENU_STD_FONTS = 7 };
 extern const tOSDMenuStdFont OSDMenuStdFonts[OSDMENU_STD_FONTS];
+// The standard fonts' file names in that order, in FMUC_FONT_DIRECTORY.
+inline constexpr const char* OSDMENU_STD_FONT_FILES[OSDMENU_STD_FONTS] = {
+    "Calibri_10.ufnt", "Calibri_12.ufnt", "Calibri_14.ufnt",  "Calibri_16.ufnt",
+    "Calibri_18.ufnt", "Calibri_20.ufnt", "Calibri_20B.ufnt",
+};
 
 // ---- Pictures compiled into the plug-in ----
 
@@ -87,5 +92,9 @@ void OSDMenuRestoreSaveArea(void);
 // Width in pixels of a region, from the firmware's region map; 0 when the map is not
 // available.
 dword GetOSDRegionWidth(word region);
+
+// Puts this folder's module state back as it is when the plug-in starts. Frees nothing:
+// for a host that has already taken back the plug-in's memory, regions and files.
+void ResetOsdState(void);
 
 #endif

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "core/id.h"
 #include "tests/settings/settings_test_support.h"
 
 namespace {
@@ -36,7 +37,7 @@ TEST_F(WindowTest, OpensCentredWithTitleAndRows) {
   const std::string h = Region();
   EXPECT_EQ(TextCalls(),
             (std::vector<std::string>{
-                "PutS " + h + " 6 6 288 FF00FFFF FF181818 0 0 0 1 Scrapdeck v1.5",
+                "PutS " + h + " 6 6 288 FF00FFFF FF181818 0 0 0 1 " SCRAPDECK_PROGRAM_NAME,
                 "PutS " + h + " 6 26 288 FFFFFFFF FF181818 0 0 0 0 Prompt to delete file on",
                 "PutS " + h + " 168 26 288 FF181818 FF00FF00 0 0 0 0  PLAY only",
                 "PutS " + h + " 6 46 288 FFFFFFFF FF181818 0 0 0 0 Window timeout",

@@ -38,7 +38,7 @@ std::string MakeUfnt(const std::vector<TestGlyph>& glyphs) {
 }
 
 void InstallFont(const std::string& name, const std::string& bytes) {
-  stand::WriteFile(kFontDir + name, bytes);
+  stand::WriteFile(std::string(FMUC_FONT_FOLDER) + name, bytes);
 }
 
 void InstallStandardFont(const std::string& name) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "lib/font/font.h"
 #include "stand/stand.h"
 #include "tests/support/stand_test.h"
 
@@ -23,8 +24,7 @@ TestGlyph RowGlyph(uint32_t codePoint, uint16_t width, uint16_t height, uint8_t 
 // A UFNT file: header, definitions, then the bitmaps in order.
 std::string MakeUfnt(const std::vector<TestGlyph>& glyphs);
 
-// The disk folder fonts are loaded from, and a font file put into it.
-constexpr const char* kFontDir = "/ProgramFiles/Settings/Fonts/";
+// Puts a font file into the disk folder fonts are loaded from (FMUC_FONT_FOLDER).
 void InstallFont(const std::string& name, const std::string& bytes);
 // Copies a font the build made into the font folder.
 void InstallStandardFont(const std::string& name);

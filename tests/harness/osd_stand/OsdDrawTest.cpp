@@ -98,7 +98,7 @@ TEST_F(OsdDraw, CopyIsClippedToBothRegions) {
   };
   for (const Row& c : rows) {
     stand::Reset();
-    word from = TAP_Osd_Create(0, 0, W, H, 0, stand::OSD_FLAG_MEMORY_ONLY);
+    word from = TAP_Osd_Create(0, 0, W, H, 0, OSD_FLAG_MEMORY);
     word to = TAP_Osd_Create(0, 0, W, H, 0, 0);
     Number(from, W, H);
     EXPECT_EQ(TAP_Osd_Copy(from, to, c.sx, c.sy, c.width, c.height, c.dx, c.dy, false), 0);

@@ -13,7 +13,7 @@ using OsdRegion = StandTest;
 
 TEST_F(OsdRegion, HandlesCountFromOneAndTheMapFollowsCreateAndDelete) {
   word a = TAP_Osd_Create(170, 193, 380, 190, 0, 0);
-  word b = TAP_Osd_Create(0, 0, 100, 88, 0, stand::OSD_FLAG_MEMORY_ONLY);
+  word b = TAP_Osd_Create(0, 0, 100, 88, 0, OSD_FLAG_MEMORY);
   ASSERT_EQ(a, 1);
   ASSERT_EQ(b, 2);
   TYPE_OsdMapEntry* map = stand::OsdMap();
@@ -72,7 +72,7 @@ TEST_F(OsdRegion, SyncComposesShownRegionsInCreationOrderOverTheVideoPlane) {
   stand::SetVideoColour(0xFF0000FF);
   word below = TAP_Osd_Create(0, 0, 20, 20, 0, 0);
   word above = TAP_Osd_Create(10, 10, 20, 20, 0, 0);
-  word hidden = TAP_Osd_Create(0, 0, 40, 40, 0, stand::OSD_FLAG_MEMORY_ONLY);
+  word hidden = TAP_Osd_Create(0, 0, 40, 40, 0, OSD_FLAG_MEMORY);
   TAP_Osd_FillBox(below, 0, 0, 20, 20, 0xFFFF0000);
   TAP_Osd_FillBox(above, 0, 0, 10, 20, 0x80FFFFFF);  // half white, left half only
   TAP_Osd_FillBox(hidden, 0, 0, 40, 40, 0xFF00FF00);
@@ -132,13 +132,13 @@ TEST_F(OsdRegion, PngHoldsTheComposedScreen) {
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str())) << image.message;
-  EXPECT_EQ(image.width, stand::SCREEN_WIDTH);
-  EXPECT_EQ(image.height, stand::SCREEN_HEIGHT);
+  EXPECT_EQ(image.width, SCREEN_WIDTH);
+  EXPECT_EQ(image.height, SCREEN_HEIGHT);
   image.format = PNG_FORMAT_RGBA;
   std::vector<png_byte> rgba(PNG_IMAGE_SIZE(image));
   ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr));
   auto at = [&](dword x, dword y) {
-    const png_byte* p = &rgba[(size_t(y) * stand::SCREEN_WIDTH + x) * 4];
+    const png_byte* p = &rgba[(size_t(y) * SCREEN_WIDTH + x) * 4];
     return dword(p[3]) << 24 | dword(p[0]) << 16 | dword(p[1]) << 8 | p[2];
   };
   EXPECT_EQ(at(150, 60), 0xFF123456u);

@@ -1,6 +1,7 @@
 // Text in the firmware's own font (TAP_Osd_PutS, TAP_Osd_GetW), and a whole test screen.
 #include <cstdlib>
 
+#include "core/id.h"
 #include "tests/harness/osd_stand/osd_test.h"
 
 namespace {
@@ -117,16 +118,16 @@ TEST_F(OsdText, TestScreen) {
   TAP_Osd_Delete(region);
   word panel = TAP_Osd_Create(213, 167, 294, 74, 0, 0x2000);
   TAP_Osd_Draw3dBoxFill(panel, 0, 0, 294, 74, 0xFF7F7F7F, 0xFF7F7F7F, 0xFF181818);
-  TAP_Osd_PutS(panel, 6, 6, 288, "Scrapdeck v1.5", 0xFF00FFFF, 0xFF181818, 0, 0, 0, 1);
+  TAP_Osd_PutS(panel, 6, 6, 288, SCRAPDECK_PROGRAM_NAME, 0xFF00FFFF, 0xFF181818, 0, 0, 0, 1);
   TAP_Osd_PutS(panel, 6, 26, 288, "Prompt on", 0xFFFFFFFF, 0xFF181818, 0, 0, 0, 0);
   TAP_Osd_PutS(panel, 168, 26, 288, " PLAY only", 0xFF181818, 0xFF00FF00, 0, 0, 0, 0);
   TAP_Osd_PutS(panel, 6, 46, 288, "Timeout", 0xFFFFFFFF, 0xFF181818, 0, 0, 0, 0);
   TAP_Osd_PutS(panel, 168, 46, 288, " 0:30", 0xFFFFFFFF, 0xFF181818, 0, 0, 0, 0);
 
-  word work = TAP_Osd_Create(0, 0, 300, 88, 0, stand::OSD_FLAG_MEMORY_ONLY);
+  word work = TAP_Osd_Create(0, 0, 300, 88, 0, OSD_FLAG_MEMORY);
   TAP_Osd_FillBox(work, 0, 0, 300, 88, 0xFF9C9C9C);
   TAP_Osd_FillBox(work, 5, 5, 290, 78, 0xFF192952);
-  TAP_Osd_PutS(work, 5, 5, 295, "Scrapdeck v1.5", 0xFFFFFF52, 0xFF192952, 0, 2, 0, 1);
+  TAP_Osd_PutS(work, 5, 5, 295, SCRAPDECK_PROGRAM_NAME, 0xFFFFFF52, 0xFF192952, 0, 2, 0, 1);
   TAP_Osd_PutS(work, 5, 31, 295, "failed to load Calibri_14.ufnt", 0xFFE6FFE6, 0xFF192952, 0, 2, 0,
                1);
   TAP_Osd_PutS(work, 5, 57, 295, "Please install the font", 0xFFE6FFE6, 0xFF192952, 0, 2, 0, 1);

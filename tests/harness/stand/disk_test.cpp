@@ -49,4 +49,10 @@ TEST_F(Disk, NoPathClimbsOutOfTheSandbox) {
   fs::remove(outside);
 }
 
+// A misspelt fault would arm nothing and let a "nothing changed" test pass: it ends the run.
+TEST(StandFaultsDeathTest, AnUnknownCallNameEndsTheRun) {
+  EXPECT_DEATH(stand::FailHostCall("Fopne", 1), "no failable host call Fopne");
+  EXPECT_DEATH(stand::HostCalls("Remove"), "no failable host call Remove");
+}
+
 }  // namespace

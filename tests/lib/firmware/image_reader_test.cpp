@@ -60,8 +60,11 @@ std::string Elf32Of(const std::string& image) {
   return out;
 }
 
+// A built image: the plug-in's (SCRAPDECK_IMAGE) or a test image by its file name.
 std::string BuiltImage(const std::string& name) {
-  std::string bytes = ReadHostFile(std::string(SCRAPDECK_BINARY_DIR) + "/bin/" + name);
+  const std::string path =
+      name == SCRAPDECK_IMAGE ? name : std::string(SCRAPDECK_BINARY_DIR) + "/bin/" + name;
+  std::string bytes = ReadHostFile(path);
   EXPECT_FALSE(bytes.empty()) << name;
   return Elf32Of(bytes);
 }
@@ -130,7 +133,7 @@ TEST_F(ImageReader, ReadsTheBuiltImages) {
 
 TEST_F(ImageReader, ReadsThePlugInItself) {
   TAPInfo info;
-  ASSERT_TRUE(Read(BuiltImage("Scrapdeck.tap"), info));
+  ASSERT_TRUE(Read(BuiltImage(SCRAPDECK_IMAGE), info));
   EXPECT_EQ(info.id, dword{SCRAPDECK_ID});
   EXPECT_STREQ(info.programName, SCRAPDECK_PROGRAM_NAME);
   EXPECT_STREQ(info.author, SCRAPDECK_AUTHOR);

@@ -30,7 +30,7 @@ class FontFile : public StandTest {
 
 TEST_F(FontFile, StandardFontLoadsAndEachGlyphIsReadOnce) {
   InstallStandardFont("Calibri_14.ufnt");
-  const std::string file = std::string(kFontDir) + "Calibri_14.ufnt";
+  const std::string file = std::string(FMUC_FONT_FOLDER) + "Calibri_14.ufnt";
   ASSERT_EQ(FMUC_LoadFontFile("Calibri_14.ufnt", &font), 1);
   EXPECT_GT(font.FileHandle, 0);
   uint32_t count;
@@ -198,7 +198,7 @@ TEST_F(FontFile, BadGlyphIsSkippedOthersDrawn) {
 }
 
 TEST_F(FontFile, OutOfMemory) {
-  const std::string file = std::string(kFontDir) + "T.ufnt";
+  const std::string file = std::string(FMUC_FONT_FOLDER) + "T.ufnt";
   InstallFont("T.ufnt", MakeUfnt(TenPixelGlyphs()));
 
   stand::FailAllocation(1);  // the definition table

@@ -8,7 +8,6 @@
 
 #include "lib/menu/menu.h"
 #include "lib/osd/osd.h"
-#include "tests/support/fonts.h"
 #include "tests/support/stand_test.h"
 
 class MenuTest : public StandTest {
@@ -18,7 +17,7 @@ class MenuTest : public StandTest {
     // The fonts' records still name the files of the previous test's disk.
     for (FMUC_Font* font : Fonts())
       *font = FMUC_Font{};
-    ASSERT_TRUE(InstallFonts());
+    ASSERT_EQ(stand::InstallStandardFonts(), "");
   }
   void TearDown() override {
     for (FMUC_Font* font : Fonts())
@@ -26,8 +25,10 @@ class MenuTest : public StandTest {
   }
 
   static std::vector<FMUC_Font*> Fonts() {
-    return {&OSDMenuFont_10, &OSDMenuFont_12, &OSDMenuFont_14, &OSDMenuFont_16,
-            &OSDMenuFont_18, &OSDMenuFont_20, &OSDMenuFont_20B};
+    std::vector<FMUC_Font*> fonts;
+    for (const tOSDMenuStdFont& slot : OSDMenuStdFonts)
+      fonts.push_back(slot.font);
+    return fonts;
   }
 
   tMenu& Level() { return Menu[CurrentMenuLevel]; }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/id.h"
 #include "lib/font/font.h"
 #include "lib/osd/messagewin.h"
 #include "lib/osd/osd.h"
@@ -24,9 +25,10 @@ class MessageWindow : public StandTest {
 };
 
 TEST_F(MessageWindow, CentredNoticeWithTitleAndTwoLines) {
-  ShowMessageWin("Scrapdeck v1.5", "failed to load X", "Please install the font", 0);
+  ShowMessageWin(SCRAPDECK_PROGRAM_NAME, "failed to load X", "Please install the font", 0);
   const dword width =
-      std::max({W("Scrapdeck v1.5"), W("failed to load X"), W("Please install the font")}) + 20;
+      std::max({W(SCRAPDECK_PROGRAM_NAME), W("failed to load X"), W("Please install the font")}) +
+      20;
   const dword x = (720 - width) / 2;
   const dword y = (576 - 88) / 2;
   const std::string w = std::to_string(width);
@@ -36,7 +38,7 @@ TEST_F(MessageWindow, CentredNoticeWithTitleAndTwoLines) {
       "Create 1 " + std::to_string(x) + " " + std::to_string(y) + " " + w + " 88 8000",
       "FillBox 1 0 0 " + w + " 88 FF9C9C9C",
       "FillBox 1 5 5 " + std::to_string(width - 10) + " 78 FF192952",
-      "PutS 1 5 5 " + inner + " FFFFFF52" + colours + "Scrapdeck v1.5",
+      "PutS 1 5 5 " + inner + " FFFFFF52" + colours + SCRAPDECK_PROGRAM_NAME,
       "PutS 1 5 31 " + inner + " FFE6FFE6" + colours + "failed to load X",
       "PutS 1 5 57 " + inner + " FFE6FFE6" + colours + "Please install the font",
       "Create 2 " + std::to_string(x) + " " + std::to_string(y) + " " + w + " 88 0",
@@ -168,7 +170,7 @@ TEST_F(MessageWindow, MissingFontIsReportedOnce) {
   TAP_Delay = standDelay;
   EXPECT_LT(font.FileHandle, 0);
   EXPECT_EQ(shownTexts,
-            (std::vector<std::string>{"Scrapdeck v1.5", "failed to load Calibri_12.ufnt",
+            (std::vector<std::string>{SCRAPDECK_PROGRAM_NAME, "failed to load Calibri_12.ufnt",
                                       "Please install the font"}));
   EXPECT_EQ(shownBorder, kBorder);
   EXPECT_EQ(stand::Now(), 300u);

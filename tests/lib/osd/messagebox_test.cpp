@@ -9,7 +9,6 @@
 #include "lib/font/font.h"
 #include "lib/osd/messagebox.h"
 #include "stand/osd.h"
-#include "tests/support/fonts.h"
 #include "tests/support/stand_test.h"
 
 namespace {
@@ -85,7 +84,7 @@ class MessageBoxTest : public StandTest {
  protected:
   void SetUp() override {
     StandTest::SetUp();
-    ASSERT_TRUE(InstallFonts());
+    ASSERT_EQ(stand::InstallStandardFonts(), "");
   }
   void TearDown() override {
     // Close the fonts' files before the next test's reset forgets them.
@@ -414,9 +413,7 @@ TEST_F(MessageBoxTest, FontsAreLoadedOncePerBox) {
 
 TEST_F(MessageBoxTest, AMissingFontIsReportedOnceUntilFreed) {
   stand::Reset();
-  std::vector<std::string> names = StandardFontNames();
-  names.erase(names.begin() + 1);  // no Calibri_12.ufnt
-  ASSERT_TRUE(InstallFonts(names));
+  ASSERT_EQ(stand::InstallStandardFonts("Calibri_12.ufnt"), "");
   const std::string message = "failed to load Calibri_12.ufnt";
   OSDMenuMessageBoxInitialize("T", "x");
   EXPECT_LT(OSDMenuFont_12.FileHandle, 0);

@@ -11,11 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "core/id.h"
 #include "tests/support/stand_test.h"
 
 namespace {
 
-const std::string kImage = std::string(SCRAPDECK_BINARY_DIR) + "/bin/Scrapdeck.tap";
+const std::string kImage = SCRAPDECK_IMAGE;
 
 // Sections and dynamic symbols of an ELF file of either class.
 struct Elf {
@@ -78,7 +79,7 @@ TEST(Image, IdentificationSections) {
   Elf elf(kImage);
   ASSERT_FALSE(elf.sections.empty()) << kImage;
   EXPECT_EQ(elf.sections["._tap_id"], std::string("\x03\x20\xE3\x80", 4));
-  EXPECT_EQ(elf.sections["._tap_program_name"], Padded("Scrapdeck v1.5", 64));
+  EXPECT_EQ(elf.sections["._tap_program_name"], Padded(SCRAPDECK_PROGRAM_NAME, 64));
   EXPECT_EQ(elf.sections["._tap_description"],
             Padded("Prompt user to delete file after stop.", 128));
   EXPECT_EQ(elf.sections["._tap_author_name"], Padded("The Scrapdeck team", 64));

@@ -17,7 +17,7 @@
 
 namespace {
 
-const std::string kImage = std::string(SCRAPDECK_BINARY_DIR) + "/bin/Scrapdeck.tap";
+const std::string kImage = SCRAPDECK_IMAGE;
 const char* const kNames[] = {"Alpha", "Beta", "Gamma-2", "Delta Night"};
 const char* const kFamily[] = {".rec", ".rec.inf", ".rec.nav", ".cut", ".cut.bak", ".srt"};
 const dword kKeys[] = {KEY_LEFT, KEY_RIGHT, KEY_OK,       KEY_EXIT, KEY_STOP,
@@ -57,15 +57,7 @@ class RandomSession : public StandTest {
  protected:
   void SetUp() override {
     StandTest::SetUp();
-    std::ifstream fonts;  // the standard fonts for the prompt
-    for (const char* font : {"Calibri_10", "Calibri_12", "Calibri_14", "Calibri_16", "Calibri_18",
-                             "Calibri_20", "Calibri_20B"}) {
-      std::ifstream in(std::string(SCRAPDECK_DATA_DIR) + "/fonts/" + font + ".ufnt",
-                       std::ios::binary);
-      ASSERT_TRUE(in) << font;
-      stand::WriteFile(std::string("/ProgramFiles/Settings/Fonts/") + font + ".ufnt",
-                       std::string(std::istreambuf_iterator<char>(in), {}));
-    }
+    ASSERT_EQ(stand::InstallStandardFonts(), "");  // the prompt's fonts
     for (const char* name : kNames)
       for (const char* ending : kFamily)
         stand::WriteFile(std::string("/DataFiles/") + name + ending, "data");
@@ -75,20 +67,10 @@ class RandomSession : public StandTest {
   }
   void TearDown() override { stand::UnloadPlugin(plugin_); }
 
-  // One event; a key the plug-in passes on reaches the firmware, which ends a
-  // playback on STOP and, with nothing played, ends the newest recording on OK.
+  // One event; a key the plug-in passes on reaches the firmware.
   void Send(dword event, dword param1) {
     dword result = stand::CallEvent(plugin_, event, param1);
-    if (event != HOST_EVENT_KEY || !result) return;
-    if (result == KEY_STOP) stand::StopPlay();
-    if (result == KEY_OK && stand::Playing().empty()) {
-      for (int slot = 3; slot >= 0; --slot) {
-        if (!stand::Recording(slot).empty()) {
-          stand::StopRecording(slot);
-          break;
-        }
-      }
-    }
+    if (event == HOST_EVENT_KEY && result) stand::PassKeyToFirmware(result);
   }
 
   stand::Plugin plugin_;

@@ -50,7 +50,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kImage = std::string(SCRAPDECK_BINARY_DIR) + "/bin/Scrapdeck.tap";
+const std::string kImage = SCRAPDECK_IMAGE;
 const char* const kFirmwareObjects[] = {"_tapTask", "_curTapTask", "_hddRecordFile", "_osdInfo"};
 // More reports than this from one scenario only repeat the first ones.
 const int kMaxReports = 12;
