@@ -5,6 +5,9 @@
 //   scrapdeck-stand [--disk-from DIR] [--disk DIR] [--shots DIR] [FAULT] IMAGE SCENARIO|-
 //       runs a recorder scenario (stand/README.md) and exits 0 when every
 //       expectation held, 1 at the first that did not, 2 when it cannot read it.
+//   scrapdeck-stand --serve [ADDRESS:]PORT [--disk DIR] [--setup FILE.scn] IMAGE
+//       serves the recorder as a web page (stand/serve.h), on 127.0.0.1 unless
+//       an address is given; the disk starts as a copy of DIR (or of --disk-from's).
 // With --disk-from, the recorder's disk starts as a copy of DIR; with --disk, the
 // recorder's disk is copied to DIR at the end. FAULT arms one fault
 // for the run: --fail-alloc K, --fail-call NAME K or --missing SYMBOL.
@@ -16,6 +19,7 @@
 #include <string>
 
 #include "stand/scenario.h"
+#include "stand/serve.h"
 #include "stand/stand.h"
 
 namespace fs = std::filesystem;
@@ -25,8 +29,9 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage: scrapdeck-stand [--disk-from DIR] [--disk DIR] [--shots DIR] [--fail-alloc "
-               "K | --fail-call "
-               "NAME K | --missing SYMBOL] IMAGE [SCENARIO|-]\n");
+               "K | --fail-call NAME K | --missing SYMBOL] IMAGE [SCENARIO|-]\n"
+               "       scrapdeck-stand --serve [ADDRESS:]PORT [--disk DIR] [--setup FILE.scn] "
+               "IMAGE\n");
   return 2;
 }
 
@@ -86,10 +91,29 @@ bool KnownObject(const std::string& name) {
   return false;
 }
 
+// The live stand: the image alone, no faults, no scenario.
+int Serve(const std::string& address, const std::string& setup, const std::string& disk,
+          const std::vector<std::string>& positional, int faults, const std::string& shots) {
+  if (address.empty() || positional.size() != 1 || faults || !shots.empty()) return Usage();
+#ifdef SCRAPDECK_STAND_SERVE
+  stand::ServeOptions options;
+  if (!stand::ParseServeAddress(address, options)) return Usage();
+  options.image = positional[0];
+  options.disk = disk;
+  options.setup = setup;
+  return stand::Serve(options);
+#else
+  (void)setup;
+  (void)disk;
+  std::fprintf(stderr, "scrapdeck-stand: this stand was built without the live page\n");
+  return 2;
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string disk, shots;
+  std::string disk, shots, serve, setup;
   std::vector<std::string> positional;
   stand::ScenarioOptions options;
   int faults = 0;
@@ -100,6 +124,10 @@ int main(int argc, char** argv) {
       options.diskFrom = argv[++i];
     } else if (!std::strcmp(argv[i], "--shots") && i + 1 < argc) {
       shots = argv[++i];
+    } else if (!std::strcmp(argv[i], "--serve") && i + 1 < argc) {
+      serve = argv[++i];
+    } else if (!std::strcmp(argv[i], "--setup") && i + 1 < argc) {
+      setup = argv[++i];
     } else if (!std::strcmp(argv[i], "--fail-alloc") && i + 1 < argc) {
       if (!Count(argv[++i], options.failAllocation)) return Usage();
       ++faults;
@@ -119,6 +147,9 @@ int main(int argc, char** argv) {
     }
   }
   if (positional.empty() || positional.size() > 2 || faults > 1) return Usage();
+  if (!serve.empty() || !setup.empty())
+    return Serve(serve, setup, options.diskFrom.empty() ? disk : options.diskFrom, positional,
+                 faults, shots);
   if (positional.size() == 1) {
     if (faults) return Usage();
     return Start(positional[0], options.diskFrom, disk);

@@ -306,11 +306,14 @@ class Runner {
           Send(HOST_EVENT_KEY, k != kKeys.end() ? k->second : Number(0));
         }}},
       {"idle",
-       {0, 1,
+       {0, 2,
         [this] {
           dword n = args_.empty() ? 1 : Number(0);
-          for (dword i = 0; i < n; ++i)
+          dword step = args_.size() > 1 ? WaitTicks(args_[1]) : 0;
+          for (dword i = 0; i < n; ++i) {
+            Advance(step);
             Send(HOST_EVENT_IDLE, 0);
+          }
         }}},
       {"wait", {1, 1, [this] { Advance(WaitTicks(args_[0])); }}},
       {"clock", {1, 1, [this] { SetClock(Number(0)); }}},
@@ -428,6 +431,35 @@ std::vector<std::string> Words(const std::string& line) {
   return words;
 }
 
+// Runs lines one after another, numbered from first + 1 in the transcript; the
+// number of a line that failed or could not be read goes to failedAt.
+ScenarioResult RunLines(Runner& runner, const std::vector<std::string>& lines, size_t first,
+                        const ScenarioOptions& options, std::ostream& out, std::ostream& err,
+                        size_t& failedAt) {
+  for (size_t cursor = 0; cursor < lines.size();) {
+    size_t number = first + ++cursor;
+    const std::string& line = lines[cursor - 1];
+    size_t hash = line.find('#');
+    std::string code = line.substr(0, hash);
+    if (code.find_first_not_of(" \t") == std::string::npos) continue;
+    size_t begin = code.find_first_not_of(" \t");
+    size_t last = code.find_last_not_of(" \t");
+    out << options.name << ":" << number << ": " << code.substr(begin, last - begin + 1) << "\n";
+    try {
+      runner.Execute(Words(code), lines, cursor);
+    } catch (const Unreadable& u) {
+      err << options.name << ":" << number << ": cannot read the scenario: " << u.reason << "\n";
+      failedAt = number;
+      return SCENARIO_UNREADABLE;
+    } catch (const Failed& f) {
+      err << options.name << ":" << number << ": expectation failed: " << f.reason << "\n";
+      failedAt = number;
+      return SCENARIO_FAILED;
+    }
+  }
+  return SCENARIO_PASSED;
+}
+
 }  // namespace
 
 ScenarioResult RunScenario(std::istream& script, const ScenarioOptions& options, std::ostream& out,
@@ -465,28 +497,14 @@ ScenarioResult RunScenario(std::istream& script, const ScenarioOptions& options,
     out << "\n";
     if (options.atEnd) options.atEnd();
   };
-  for (size_t cursor = 0; cursor < lines.size();) {
-    size_t number = ++cursor;
-    const std::string& line = lines[number - 1];
-    size_t hash = line.find('#');
-    std::string code = line.substr(0, hash);
-    if (code.find_first_not_of(" \t") == std::string::npos) continue;
-    size_t first = code.find_first_not_of(" \t");
-    size_t last = code.find_last_not_of(" \t");
-    out << options.name << ":" << number << ": " << code.substr(first, last - first + 1) << "\n";
-    try {
-      runner.Execute(Words(code), lines, cursor);
-    } catch (const Unreadable& u) {
-      err << options.name << ":" << number << ": cannot read the scenario: " << u.reason << "\n";
-      return SCENARIO_UNREADABLE;
-    } catch (const Failed& f) {
-      err << options.name << ":" << number << ": expectation failed: " << f.reason << "\n";
-      finish();
-      out << "FAILED at line " << number << "\n";
-      return SCENARIO_FAILED;
-    }
-  }
+  size_t failedAt = 0;
+  ScenarioResult result = RunLines(runner, lines, 0, options, out, err, failedAt);
+  if (result == SCENARIO_UNREADABLE) return result;
   finish();
+  if (result == SCENARIO_FAILED) {
+    out << "FAILED at line " << failedAt << "\n";
+    return SCENARIO_FAILED;
+  }
   if (runner.Misses()) {
     err << options.name << ": " << runner.Misses() << " expectations did not hold\n";
     out << "FAILED: " << runner.Misses() << " expectations did not hold\n";
@@ -494,6 +512,33 @@ ScenarioResult RunScenario(std::istream& script, const ScenarioOptions& options,
   }
   out << "PASSED\n";
   return SCENARIO_PASSED;
+}
+
+struct ScenarioSession::Impl {
+  Impl(const ScenarioOptions& o, std::ostream& out, std::ostream& err)
+      : options(o), out(out), err(err) {}
+  ScenarioOptions options;
+  std::ostream& out;
+  std::ostream& err;
+  size_t lines = 0;
+  std::unique_ptr<Runner> runner;
+};
+
+ScenarioSession::ScenarioSession(const ScenarioOptions& options, std::ostream& out,
+                                 std::ostream& err)
+    : impl_(new Impl(options, out, err)) {
+  Reset();
+  impl_->runner.reset(new Runner(impl_->options, out));
+}
+
+ScenarioSession::~ScenarioSession() = default;
+
+ScenarioResult ScenarioSession::Run(const std::vector<std::string>& lines) {
+  size_t failedAt = 0;
+  ScenarioResult result = RunLines(*impl_->runner, lines, impl_->lines, impl_->options, impl_->out,
+                                   impl_->err, failedAt);
+  impl_->lines += lines.size();
+  return result;
 }
 
 }  // namespace stand

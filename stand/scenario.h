@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace stand {
 
@@ -45,6 +47,23 @@ enum ScenarioResult { SCENARIO_PASSED = 0, SCENARIO_FAILED = 1, SCENARIO_UNREADA
 // so that a sweep knows how many fault points a scenario has.
 ScenarioResult RunScenario(std::istream& script, const ScenarioOptions& options, std::ostream& out,
                            std::ostream& err);
+
+// A scenario run in steps, as the live stand runs a session: the recorder is reset
+// when the session is made, and each Run goes on where the last one stopped, as
+// though its lines followed the earlier ones in one file (a command that takes a
+// block reads it from the same call). The transcript goes to out and what failed to
+// err, worded as in RunScenario; a session goes on after a failure. The stand plays
+// one recorder: one session or scenario run at a time.
+class ScenarioSession {
+ public:
+  ScenarioSession(const ScenarioOptions& options, std::ostream& out, std::ostream& err);
+  ~ScenarioSession();
+  ScenarioResult Run(const std::vector<std::string>& lines);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
 
 }  // namespace stand
 

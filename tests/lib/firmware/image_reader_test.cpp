@@ -13,9 +13,9 @@
 
 #include "core/id.h"
 #include "lib/firmware/firmware.h"
+#include "lib/hdd/hdd.h"
 #include "stand/osd.h"
 #include "stand/scenario.h"
-#include "lib/hdd/hdd.h"
 #include "tests/support/stand_test.h"
 
 namespace {

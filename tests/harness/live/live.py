@@ -1,0 +1,48 @@
+"""Starting and stopping a live stand for the tests of its page."""
+import os
+import re
+import signal
+import subprocess
+import tempfile
+
+
+class LiveStand:
+    """scrapdeck-stand --serve on a free loopback port, with a set-up scenario."""
+
+    def __init__(self, stand, image, setup_text):
+        self.folder = tempfile.mkdtemp(prefix="scrapdeck-live-")
+        self.setup = os.path.join(self.folder, "setup.scn")
+        with open(self.setup, "w") as f:
+            f.write(setup_text)
+        self.stand, self.image = stand, image
+        self.process = subprocess.Popen(
+            [stand, "--serve", "127.0.0.1:0", "--setup", self.setup, image],
+            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        line = self.process.stdout.readline()  # the stand prints it once it listens
+        match = re.match(r"serving (http://127\.0\.0\.1:(\d+)/)", line)
+        if not match:
+            self.stop()
+            raise RuntimeError("the stand does not serve: %r %s" % (line, self.process.stderr.read()))
+        self.url, self.port = match.group(1), int(match.group(2))
+
+    def alive(self):
+        return self.process.poll() is None
+
+    def stop(self):
+        """Ends the stand with SIGTERM; its exit code (0 when it ended cleanly)."""
+        if self.process.poll() is None:
+            self.process.send_signal(signal.SIGTERM)
+        try:
+            return self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            return self.process.wait()
+
+    def replay(self, scenario_text):
+        """Runs a scenario through the stand; (exit code, transcript)."""
+        path = os.path.join(self.folder, "session.scn")
+        with open(path, "w") as f:
+            f.write(scenario_text)
+        run = subprocess.run([self.stand, self.image, path], capture_output=True, text=True,
+                             timeout=60)
+        return run.returncode, run.stdout + run.stderr
