@@ -133,7 +133,9 @@ std::vector<StateSymbol> PluginState() {
       continue;
     }
     const std::string& section = e->section;
-    const bool writable = (section.rfind(".data", 0) == 0 || section.rfind(".bss", 0) == 0) &&
+    // .sdata and .sbss: MIPS's small data.
+    const bool writable = (section.rfind(".data", 0) == 0 || section.rfind(".bss", 0) == 0 ||
+                           section.rfind(".sdata", 0) == 0 || section.rfind(".sbss", 0) == 0) &&
                           section.rfind(".data.rel.ro", 0) != 0;
     if (!writable) continue;
     s.address = reinterpret_cast<uint8_t*>(base + e->value);
