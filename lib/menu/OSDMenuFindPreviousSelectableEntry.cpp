@@ -3,10 +3,7 @@
 int OSDMenuFindPreviousSelectableEntry(int index) {
   const tMenu& level = Menu[CurrentMenuLevel];
   int count = level.ItemCount;
-  int selectable = 0;
-  for (int i = 0; i < count; i++)
-    if (level.Items[i].Selectable) selectable++;
-  if (selectable == 0) return -1;
+  if (!OSDMenuHasSelectableEntry()) return -1;
 
   if (index < 0 && !level.WrapAround) return -1;
   int i = index;

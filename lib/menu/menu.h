@@ -175,6 +175,8 @@ int OSDMenuScrollPageDown(void);
 // the last item answers index itself.
 int OSDMenuFindNextSelectableEntry(int index);
 int OSDMenuFindPreviousSelectableEntry(int index);
+// Whether the current level has an item the cursor can stand on.
+bool OSDMenuHasSelectableEntry(void);
 
 // Moves TopIndex so that the selection is on screen, with the unselectable lines next to
 // it when there is room.

@@ -72,11 +72,4 @@ TEST_F(FirmwareSymbolTest, FirmwareKindIsAskedOnceAndKept) {
   EXPECT_FALSE(isUTFFirmware());
 }
 
-TEST_F(FirmwareSymbolTest, SystemIdIsTheLow16Bits) {
-  for (dword id : {0x00000000u, 0x0000ABCDu, 0x0001ABCDu, 0xFFFF1234u}) {
-    stand::SetSystemId(id);
-    EXPECT_EQ(GetSysID(), id & 0xFFFF) << std::hex << id;
-  }
-}
-
 }  // namespace

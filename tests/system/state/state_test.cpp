@@ -126,14 +126,19 @@ std::vector<StateSymbol> PluginState() {
     s.folder = object.substr(0, object.rfind('/'));
     s.file = object.substr(object.rfind('/') + 1);
     s.name = name;
-    if (s.folder.find("imagepack") != std::string::npos || name.rfind("_ZZ", 0) == 0) continue;
+    // Names with "__" are the compiler's own (a sanitizer's string literals, for one).
+    if (s.folder.find("imagepack") != std::string::npos || name.rfind("_ZZ", 0) == 0 ||
+        name.rfind("__", 0) == 0)
+      continue;
     const ExeSymbol* e = find(s.file, name);
     if (!e) {
       ADD_FAILURE() << "not found in the program: " << s.folder << " " << name;
       continue;
     }
     const std::string& section = e->section;
-    const bool writable = (section.rfind(".data", 0) == 0 || section.rfind(".bss", 0) == 0) &&
+    // .sdata and .sbss: MIPS's small data.
+    const bool writable = (section.rfind(".data", 0) == 0 || section.rfind(".bss", 0) == 0 ||
+                           section.rfind(".sdata", 0) == 0 || section.rfind(".sbss", 0) == 0) &&
                           section.rfind(".data.rel.ro", 0) != 0;
     if (!writable) continue;
     s.address = reinterpret_cast<uint8_t*>(base + e->value);
