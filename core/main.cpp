@@ -137,6 +137,8 @@ void core_reset(void) {
   filelen = 0;
   strcpy(topdir, "/DataFiles");
   memset(rec_filename, 0, sizeof rec_filename);
+  memset(rec_filedir, 0, sizeof rec_filedir);
+  memset(rec_elsewhere, 0, sizeof rec_elsewhere);
   memset(rec_tuner, 0, sizeof rec_tuner);
   n_tuner = 0;
 }
