@@ -52,10 +52,14 @@ TEST_F(Disk, NoPathClimbsOutOfTheSandbox) {
 }
 
 // A misspelt fault would arm nothing and let a "nothing changed" test pass: it ends the run.
+// Native only: the forked child of a death test dies of another signal under qemu-user
+// before its message is written, and the check is the same code in every build.
+#if !defined(__mips__)
 TEST(StandFaultsDeathTest, AnUnknownCallNameEndsTheRun) {
   EXPECT_DEATH(stand::FailHostCall("Fopne", 1), "no failable host call Fopne");
   EXPECT_DEATH(stand::HostCalls("Remove"), "no failable host call Remove");
 }
+#endif
 
 TEST_F(Disk, StartsAsACopyOfAFolder) {
   fs::path folder =
