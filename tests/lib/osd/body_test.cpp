@@ -18,7 +18,7 @@ namespace {
 
 constexpr dword BOX_W = 380, BODY_TOP = 34, BUTTON_Y = 120, FRAME = 2;
 constexpr dword INNER_WIDTH = BOX_W - 2 * FRAME;
-constexpr dword TITLE_COLOUR = 0xFFE89211, TEXT_COLOUR = 0xFFC0C0C0;
+constexpr dword TITLE_COLOUR = 0xFFE89211;
 constexpr dword LABEL_COLOUR = 0xFFE6E6FA, SELECTED_LABEL_COLOUR = 0xFF282828;
 
 // A pixel within a few steps of a colour in every channel: the firmware's text, blended.
