@@ -47,6 +47,8 @@ size_t SyncCount();
 // file's folder. False when it cannot be written or when the stand was built without
 // libpng (the mipsel stand).
 bool WritePng(const std::string& path);
+// The same picture as the bytes of a PNG file; empty when it cannot be made.
+std::string ScreenPng();
 
 // The colour of the video plane under the regions: opaque black after a reset.
 void SetVideoColour(dword argb);

@@ -1,5 +1,8 @@
 // The composed screen as a PNG picture, for people to look at what a run showed.
 #include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
 
 #include "stand/osd_internal.h"
 #include "stand/stand.h"
@@ -10,7 +13,7 @@
 
 namespace stand {
 
-bool WritePng(const std::string& path) {
+std::string ScreenPng() {
 #ifdef SCRAPDECK_STAND_PNG
   std::vector<dword> screen = osd::ComposeScreen();
   // Bytes in the picture's order (red, green, blue, alpha), whatever the machine's order.
@@ -22,17 +25,33 @@ bool WritePng(const std::string& path) {
     rgba.push_back(png_byte(p));
     rgba.push_back(png_byte(p >> 24));
   }
-  std::error_code ignored;
-  std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   image.width = SCREEN_WIDTH;
   image.height = SCREEN_HEIGHT;
   image.format = PNG_FORMAT_RGBA;
-  if (!png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr)) {
-    LogLine("cannot write " + path + ": " + image.message);
-    png_image_free(&image);
+  png_alloc_size_t size = 0;
+  if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr)) return "";
+  std::string bytes(size, '\0');
+  if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, rgba.data(), 0, nullptr))
+    return "";
+  bytes.resize(size);
+  return bytes;
+#else
+  return "";
+#endif
+}
+
+bool WritePng(const std::string& path) {
+#ifdef SCRAPDECK_STAND_PNG
+  const std::string bytes = ScreenPng();
+  std::error_code ignored;
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
+  std::ofstream file(path, std::ios::binary);
+  if (bytes.empty() || !file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) ||
+      !file.flush()) {
+    LogLine("cannot write " + path);
     return false;
   }
   return true;

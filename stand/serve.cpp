@@ -8,7 +8,6 @@
 #include "stand/serve.h"
 
 #include <httplib.h>
-#include <png.h>
 #include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
@@ -269,31 +268,6 @@ class Live {
     return s.str();
   }
 
-  // The composed screen as PNG.
-  std::string Png() {
-    std::vector<dword> screen = osd::ComposeScreen();
-    std::vector<png_byte> rgba;
-    rgba.reserve(screen.size() * 4);
-    for (dword p : screen) {
-      rgba.push_back(png_byte(p >> 16));
-      rgba.push_back(png_byte(p >> 8));
-      rgba.push_back(png_byte(p));
-      rgba.push_back(png_byte(p >> 24));
-    }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = SCREEN_WIDTH;
-    image.height = SCREEN_HEIGHT;
-    image.format = PNG_FORMAT_RGBA;
-    png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr)) return "";
-    std::string bytes(size, '\0');
-    if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, rgba.data(), 0, nullptr))
-      return "";
-    bytes.resize(size);
-    return bytes;
-  }
-
  private:
   struct Entry {
     std::string command;
@@ -500,7 +474,7 @@ void Routes(httplib::Server& http, Live& live, const std::string& address) {
   });
   http.Get("/screen.png", [&live](const httplib::Request&, httplib::Response& res) {
     std::lock_guard<std::mutex> hold(lock);
-    std::string png = live.Png();
+    std::string png = stand::ScreenPng();
     if (png.empty())
       Reply(res, 500, "the screen could not be made into a picture\n", "text/plain");
     else
