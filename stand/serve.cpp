@@ -472,7 +472,7 @@ void Routes(httplib::Server& http, Live& live, const std::string& address) {
   http.Get("/", [](const httplib::Request&, httplib::Response& res) {
     Reply(res, 200, scrapdeck_stand_page, "text/html; charset=utf-8");
   });
-  http.Get("/screen.png", [&live](const httplib::Request&, httplib::Response& res) {
+  http.Get("/screen.png", [](const httplib::Request&, httplib::Response& res) {
     std::lock_guard<std::mutex> hold(lock);
     std::string png = stand::ScreenPng();
     if (png.empty())
