@@ -58,12 +58,18 @@ FMUC_Glyph* FMUC_GetGlyphData(FMUC_Font* font, const char* text, byte* byteCount
   // The first definition of the code point whose pixels are all in the file: one that
   // is empty or reaches past the file's end is passed over (its read comes up short), so
   // its character is simply not drawn. Checked here, on first use, rather than for
-  // every definition at the load, which the message box waits for.
+  // every definition at the load, which the message box waits for; and before the
+  // pixels' memory is reserved, so a damaged definition never asks for gigabytes.
+  const off_t fileSize = lseek(font->FileHandle, 0, SEEK_END);
+  if (fileSize < 0) return nullptr;
   for (int i = 0; i < font->GlyphCount; ++i) {
     const FMUC_GlyphDef& def = font->FontDef[i];
     if (def.CodePoint != codePoint || !def.Width || !def.Height) continue;
-    glyph = &font->GlyphCache[font->CachedGlyphs];
     const dword size = static_cast<dword>(def.Width) * def.Height;
+    if (static_cast<unsigned long long>(def.Offset) + size >
+        static_cast<unsigned long long>(fileSize))
+      continue;
+    glyph = &font->GlyphCache[font->CachedGlyphs];
     glyph->CodePoint = def.CodePoint;
     glyph->Width = def.Width;
     glyph->Height = def.Height;
