@@ -9,6 +9,7 @@ void OSDMenuMessageBoxInitialize(const char* title, const char* text) {
   MessageBox.NrButtons = 0;
   MessageBox.CurrentButton = 0;
   MessageBoxNoNormalMode = 0;
+  MessageBoxBody.Fitted = false;
   // Title and text keep their character-table selection bytes; each is cut to its field
   // and always terminated. A missing text leaves its field empty.
   char* const fields[] = {MessageBox.Title, MessageBox.Text};

@@ -64,6 +64,8 @@ void OSDMenuMessageBoxShow(void) {
       return;
     }
     TAP_ExitNormal();
+    // Whatever the box showed before it was closed, its fonts may have gone since.
+    MessageBoxBody.Fitted = false;
   }
   const word region = MessageBoxOSDRgn;
 
@@ -73,24 +75,27 @@ void OSDMenuMessageBoxShow(void) {
               FMUC_ALIGN_CENTER);
 
   // The text's lines, as many as the body holds between the title band and the buttons,
-  // none wider than the panel within its frame.
-  char text[MESSAGEBOX_TEXT_SIZE];
-  text[0] = '\0';
-  strncpyUC(text, MessageBox.Text, MESSAGEBOX_TEXT_SIZE - 1);
-  text[MESSAGEBOX_TEXT_SIZE - 1] = '\0';
-  const dword lineHeight = OSDMenuGetH(TEXT_SIZE);
-  dword maxLines = 1;
-  for (dword n = MESSAGEBOX_MAX_LINES; n > 1; --n)
-    if (LineTop(n, 0) >= int(BODY_TOP) && LineTop(n, n - 1) + int(lineHeight) <= int(BUTTON_Y)) {
-      maxLines = n;
-      break;
-    }
-  const char* lines[MESSAGEBOX_MAX_LINES];
-  char work[MESSAGEBOX_MAX_LINES][MESSAGEBOX_LINE_SIZE];
-  const dword n = OSDMenuMessageBoxFitText(text, maxLines, W - 2 * FRAME, TEXT_SIZE, lines, work);
-  for (dword i = 0; i < n; ++i)
-    OSDMenuPutS(region, 0, dword(LineTop(n, i) + int(LIFT)), W, lines[i], TEXT_COLOUR, 0, TEXT_SIZE,
-                FMUC_FIT_CUT, FMUC_ALIGN_CENTER);
+  // none wider than the panel within its frame: fitted when the box opens or has been
+  // initialised again, and kept for its redraws.
+  tMessageBoxBody& body = MessageBoxBody;
+  if (!body.Fitted) {
+    body.Text[0] = '\0';
+    strncpyUC(body.Text, MessageBox.Text, MESSAGEBOX_TEXT_SIZE - 1);
+    body.Text[MESSAGEBOX_TEXT_SIZE - 1] = '\0';
+    const dword lineHeight = OSDMenuGetH(TEXT_SIZE);
+    dword maxLines = 1;
+    for (dword n = MESSAGEBOX_MAX_LINES; n > 1; --n)
+      if (LineTop(n, 0) >= int(BODY_TOP) && LineTop(n, n - 1) + int(lineHeight) <= int(BUTTON_Y)) {
+        maxLines = n;
+        break;
+      }
+    body.Count = OSDMenuMessageBoxFitText(body.Text, maxLines, W - 2 * FRAME, TEXT_SIZE, body.Line,
+                                          body.Work);
+    body.Fitted = true;
+  }
+  for (dword i = 0; i < body.Count; ++i)
+    OSDMenuPutS(region, 0, dword(LineTop(body.Count, i) + int(LIFT)), W, body.Line[i], TEXT_COLOUR,
+                0, TEXT_SIZE, FMUC_FIT_CUT, FMUC_ALIGN_CENTER);
 
   // Buttons sit evenly across the panel: the plain ones first, then the selected one.
   const dword pitch = W / (MessageBox.NrButtons + 1);

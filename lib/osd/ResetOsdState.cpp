@@ -15,6 +15,7 @@ void ResetOsdState(void) {
   ColorPickerColor = ColorPickerDefaultColor = 0;
   CurrentColorSelected = COLORPICKER_Red;
   MessageBox = tMessageBox{};
+  MessageBoxBody = tMessageBoxBody{};
   MessageBoxOSDRgn = 0;
   MessageBoxAllowScrollOver = MessageBoxNoNormalMode = 0;
   MessageWinRgn = 0;

@@ -28,6 +28,18 @@ struct tMessageBox {
 };
 extern tMessageBox MessageBox;
 
+// The body's lines as the open box shows them. Fitting them measures every character of
+// the text, so it is done once per box: by the drawing that opens the box, and by the
+// first drawing after an initialisation (which clears Fitted); redraws reuse them.
+struct tMessageBoxBody {
+  bool Fitted;
+  dword Count;                             // lines in Line
+  const char* Line[MESSAGEBOX_MAX_LINES];  // into Text or Work
+  char Text[MESSAGEBOX_TEXT_SIZE];         // the box's text, its separators replaced by NULs
+  char Work[MESSAGEBOX_MAX_LINES][MESSAGEBOX_LINE_SIZE];  // lines made by wrapping
+};
+extern tMessageBoxBody MessageBoxBody;
+
 // The box's region while it is open; 0 when it is closed.
 extern word MessageBoxOSDRgn;
 // Non-zero: Left on the first button selects the last, Right on the last the first.

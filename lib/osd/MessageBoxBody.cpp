@@ -1,0 +1,3 @@
+#include "lib/osd/messagebox.h"
+
+tMessageBoxBody MessageBoxBody;
