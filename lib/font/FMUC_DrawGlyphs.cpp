@@ -20,26 +20,11 @@ enum Mode {
   SCALED,       // scaled over the screen: FM_AlphaBlendRGB for each pixel
 };
 
-// The pixel of every coverage 1 to 255 of one fore colour over one background: with a
+// The pixel of every coverage 0 to 255 of one fore colour over one background: with a
 // solid background AlphaLUT's results, over the screen the blends over the box's first
 // pixel, which text over the screen nearly always shares with most of the pixels
 // beneath it. A few tables are kept from drawing to drawing: a box is drawn again and
 // again in the same colours, and then its texts find their tables made.
-
-// Coverage a (1 to 255) of fore over back with fore's alpha, unscaled: each channel
-// ((255 - a) * back + a * fore) / 256. Red and blue are summed side by side in one
-// word (each sum stays below 65536) and green in another.
-dword BlendPixel(dword a, dword fore, dword back) {
-  const dword redBlue = (back & 0x00FF00FF) * (255 - a) + (fore & 0x00FF00FF) * a;
-  const dword green = (back & 0x0000FF00) * (255 - a) + (fore & 0x0000FF00) * a;
-  return (fore & 0xFF000000) | ((redBlue >> 8) & 0x00FF00FF) | ((green >> 8) & 0x0000FF00);
-}
-
-// BlendPixel out of the drawing loop.
-__attribute__((noinline)) dword BlendApart(dword a, dword fore, dword back) {
-  return BlendPixel(a, fore, back);
-}
-
 const dword* FindBlendTable(bool solid, dword fore, dword back) {
   for (FMUC_BlendTable& table : FMUC_BlendTables) {
     if (table.used && table.solid == solid && table.fore == fore && table.back == back)
@@ -51,6 +36,9 @@ const dword* FindBlendTable(bool solid, dword fore, dword back) {
   table.solid = solid;
   table.fore = fore;
   table.back = back;
+  // Over the screen, no coverage over the background is the background: a stretch of a
+  // glyph's row is drawn whole, its uncovered bytes included.
+  table.pixel[0] = back;
   table.pixel[255] = fore;
   if (solid) {
     for (dword a = 1; a < 255; ++a)
@@ -74,14 +62,46 @@ const dword* FindBlendTable(bool solid, dword fore, dword back) {
   return table.pixel;
 }
 
-// One row of one glyph, from its first to the end of its last covered byte within the
-// box, and the first pixel it falls on.
-struct Run {
-  const byte* coverage;
-  const byte* end;
-  dword* pixel;
-};
-enum : int { RUNS = 128 };  // gathered before they are drawn
+// Coverage a (0 to 255) of fore over a pixel beneath, unscaled, with fore's alpha: each
+// channel ((255 - a) * back + a * fore) / 256, red and blue summed side by side in one
+// word (each sum stays below 65536) and green in another.
+inline __attribute__((always_inline)) dword Over(dword a, dword fore, dword beneath) {
+  if (a == 0) return beneath;
+  if (a == 255) return fore;
+  const dword redBlue = (beneath & 0x00FF00FF) * (255 - a) + (fore & 0x00FF00FF) * a;
+  const dword green = (beneath & 0x0000FF00) * (255 - a) + (fore & 0x0000FF00) * a;
+  return (fore & 0xFF000000) | ((redBlue >> 8) & 0x00FF00FF) | ((green >> 8) & 0x0000FF00);
+}
+
+// The rows of a glyph that lies within the box over the screen, unscaled, as
+// Painter::Rows draws them: in a function of its own that calls nothing, so that its
+// loops have every register. Every pixel of each row's stretch is written, two at a
+// time: over the background the table gives its result (the background itself for no
+// coverage), over anything else it is blended on the spot.
+__attribute__((noinline)) void RowsOverScreen(const byte* span, const byte* const spanEnd,
+                                              const byte* coverage, const int width,
+                                              dword* rowPixels, const int boxWidth,
+                                              const dword* const table, const dword base,
+                                              const dword fore) {
+  for (; span != spanEnd; span += 2, coverage += width, rowPixels += boxWidth) {
+    const byte* c = coverage + span[0];
+    dword* pixel = rowPixels + span[0];
+    dword* const end = rowPixels + span[1];
+    if ((end - pixel) & 1) {
+      const dword beneath = *pixel;
+      *pixel++ = beneath == base ? table[*c] : Over(*c, fore, beneath);
+      ++c;
+    }
+    for (; pixel != end; pixel += 2, c += 2) {
+      const dword beneath0 = pixel[0];
+      const dword beneath1 = pixel[1];
+      const dword a0 = c[0];
+      const dword a1 = c[1];
+      pixel[0] = __builtin_expect(beneath0 == base, 1) ? table[a0] : Over(a0, fore, beneath0);
+      pixel[1] = __builtin_expect(beneath1 == base, 1) ? table[a1] : Over(a1, fore, beneath1);
+    }
+  }
+}
 
 struct Painter {
   const dword* table;
@@ -89,45 +109,106 @@ struct Painter {
   dword fore;
   float factor;
 
-  // Coverage a (below 255) over a pixel that is not the table's background. Out of the
-  // loop, which then keeps its few values in registers.
-  __attribute__((noinline)) dword Blend(dword a, dword back) const {
-    if (factor != 1.0f)
-      return (fore & 0xFF000000) | FM_AlphaBlendRGB(static_cast<byte>(a), fore, back, factor);
-    return BlendPixel(a, fore, back);
-  }
-
-  // The runs are gathered first and drawn here in one loop of few values: the walk over
-  // glyphs and rows, with its many, stays out of the pixel loop.
+  // One stretch of a glyph's row, from its coverage bytes at coverage (up to end) onto
+  // the pixels from pixel on. The loops call nothing, so that they keep every value they
+  // use in registers.
   template <Mode MODE>
-  void Draw(const Run* run, const Run* last) const {
-    for (; run < last; ++run) {
-      dword* pixel = run->pixel;
-      for (const byte* coverage = run->coverage; coverage < run->end; ++coverage, ++pixel) {
+  void Stretch(const byte* coverage, const byte* end, dword* pixel) const {
+    if (MODE == OVER_SCREEN) {
+      // Every pixel of the stretch is written, two at a time: over the background the
+      // table gives its result (the background itself for no coverage), over anything
+      // else it is blended on the spot.
+      const dword* const lut = table;
+      const dword background = base;
+      dword* const pairsEnd = pixel + ((end - coverage) & ~1);
+      for (; pixel != pairsEnd; pixel += 2, coverage += 2) {
+        const dword beneath0 = pixel[0];
+        const dword beneath1 = pixel[1];
+        const dword a0 = coverage[0];
+        const dword a1 = coverage[1];
+        pixel[0] = __builtin_expect(beneath0 == background, 1) ? lut[a0] : Over(a0, fore, beneath0);
+        pixel[1] = __builtin_expect(beneath1 == background, 1) ? lut[a1] : Over(a1, fore, beneath1);
+      }
+      if (coverage != end) {
+        const dword beneath = *pixel;
+        *pixel = beneath == background ? lut[*coverage] : Over(*coverage, fore, beneath);
+      }
+    } else {
+      for (; coverage < end; ++coverage, ++pixel) {
         const dword a = *coverage;
         if (!a) continue;
-        if (MODE == FROM_LUT) {
+        if (MODE == FROM_LUT)
           *pixel = table[a];
-        } else {
-          const dword beneath = *pixel;
-          if (__builtin_expect((MODE == OVER_SCREEN && beneath == base) || a == 255, 1))
-            *pixel = table[a];
-          else if (MODE == OVER_SCREEN)
-            *pixel = BlendApart(a, fore, beneath);
-          else
-            *pixel = Blend(a, beneath);
-        }
+        else if (a == 255)
+          *pixel = fore;
+        else
+          *pixel =
+              (fore & 0xFF000000) | FM_AlphaBlendRGB(static_cast<byte>(a), fore, *pixel, factor);
       }
     }
   }
 
-  void Draw(Mode mode, const Run* runs, int count) const {
-    if (mode == FROM_LUT)
-      Draw<FROM_LUT>(runs, runs + count);
-    else if (mode == OVER_SCREEN)
-      Draw<OVER_SCREEN>(runs, runs + count);
-    else
-      Draw<SCALED>(runs, runs + count);
+  // The rows of a glyph that lies within the box, each row's stretch as its ink table
+  // has it (an empty row's is empty), from the pixels of its first row (spans) on.
+  template <Mode MODE>
+  void Rows(const byte* span, const byte* spanEnd, const byte* coverage, int width,
+            dword* rowPixels, int boxWidth) const {
+    if (MODE == OVER_SCREEN) {
+      RowsOverScreen(span, spanEnd, coverage, width, rowPixels, boxWidth, table, base, fore);
+      return;
+    }
+    for (; span != spanEnd; span += 2, coverage += width, rowPixels += boxWidth)
+      Stretch<MODE>(coverage + span[0], coverage + span[1], rowPixels + span[0]);
+  }
+
+  template <Mode MODE>
+  void Draw(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyph* const* glyphs,
+            int count) const {
+    int pen = 0;
+    int centre = 0;  // of the last glyph that advanced the pen
+    for (int g = 0; g < count; ++g) {
+      const FMUC_Glyph* glyph = glyphs[g];
+      const int width = glyph->Width;
+      const bool mark = glyph->CodePoint >= 0xA8 && FMUC_IsDiacriticalMark(glyph->CodePoint);
+      // A mark is centred over the glyph before it and leaves the pen where it is.
+      const int left = mark ? centre - width / 2 : pen;
+      if (!mark) {
+        centre = pen + width / 2;
+        pen += width;
+      }
+
+      // Columns and rows that fall outside the box are left out.
+      const int firstColumn = left < 0 ? -left : 0;
+      const int endColumn = left + width > boxWidth ? boxWidth - left : width;
+      // A glyph wholly left or right of the box has no row to draw.
+      if (firstColumn >= endColumn) continue;
+      int endRow = glyph->Height < boxHeight ? glyph->Height : boxHeight;
+      // Only the stretches the ink table names (a large glyph has none: all of it).
+      const byte* const ink = FMUC_GlyphInk(glyph);
+      int row = 0;
+      if (ink) {
+        row = ink[0];
+        if (ink[1] < endRow) endRow = ink[1];
+      }
+      if (row >= endRow) continue;
+      const byte* coverage = glyph->GlyphData + row * width;
+      dword* rowPixels = pixels + row * boxWidth + left;
+      if (ink && firstColumn == 0 && endColumn == width) {
+        Rows<MODE>(ink + 2 + 2 * row, ink + 2 + 2 * endRow, coverage, width, rowPixels, boxWidth);
+        continue;
+      }
+      const byte* span = ink ? ink + 2 + 2 * row : nullptr;
+      for (; row < endRow; ++row, coverage += width, rowPixels += boxWidth) {
+        int first = firstColumn;
+        int end = endColumn;
+        if (span) {
+          if (span[0] > first) first = span[0];
+          if (span[1] < end) end = span[1];
+          span += 2;
+        }
+        if (first < end) Stretch<MODE>(coverage + first, coverage + end, rowPixels + first);
+      }
+    }
   }
 };
 
@@ -137,76 +218,26 @@ void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyp
                      int count, dword foreColor, dword backColor, bool solidBack,
                      float blendFactor) {
   if (!pixels || !glyphs || boxWidth <= 0 || boxHeight <= 0) return;
-  const Mode mode = solidBack ? FROM_LUT : blendFactor == 1.0f ? OVER_SCREEN : SCALED;
   Painter painter{nullptr, pixels[0], foreColor, blendFactor};
-  // A scaled solid background gets a table of its own for this drawing.
-  dword scaledTable[256];
-  if (mode == FROM_LUT && blendFactor == 1.0f) {
+  if (solidBack && blendFactor == 1.0f) {
     // AlphaLUT was filled for these colours in this drawing; the table made from it is
     // kept for them.
     painter.table = FindBlendTable(true, foreColor, backColor);
-  } else if (mode == FROM_LUT) {
+    painter.Draw<FROM_LUT>(pixels, boxWidth, boxHeight, glyphs, count);
+  } else if (solidBack) {
+    // A scaled solid background gets a table of its own for this drawing.
+    dword scaledTable[256];
     scaledTable[255] = foreColor;
     for (dword a = 1; a < 255; ++a)
       scaledTable[a] = (foreColor & 0xFF000000) | static_cast<dword>(AlphaLUT[a][0]) << 16 |
                        static_cast<dword>(AlphaLUT[a][1]) << 8 | AlphaLUT[a][2];
     painter.table = scaledTable;
-  } else if (mode == OVER_SCREEN) {
+    painter.Draw<FROM_LUT>(pixels, boxWidth, boxHeight, glyphs, count);
+  } else if (blendFactor == 1.0f) {
     painter.table = FindBlendTable(false, foreColor, painter.base);
+    painter.Draw<OVER_SCREEN>(pixels, boxWidth, boxHeight, glyphs, count);
+  } else {
+    // Scaled over the screen, each partial coverage is blended with the pixel beneath.
+    painter.Draw<SCALED>(pixels, boxWidth, boxHeight, glyphs, count);
   }
-
-  Run runs[RUNS];
-  Run* next = runs;
-  int pen = 0;
-  int centre = 0;  // of the last glyph that advanced the pen
-  for (int g = 0; g < count; ++g) {
-    const FMUC_Glyph* glyph = glyphs[g];
-    const int width = glyph->Width;
-    const bool mark = glyph->CodePoint >= 0xA8 && FMUC_IsDiacriticalMark(glyph->CodePoint);
-    // A mark is centred over the glyph before it and leaves the pen where it is.
-    const int left = mark ? centre - width / 2 : pen;
-    if (!mark) {
-      centre = pen + width / 2;
-      pen += width;
-    }
-
-    // Columns and rows that fall outside the box are left out.
-    const int firstColumn = left < 0 ? -left : 0;
-    const int endColumn = left + width > boxWidth ? boxWidth - left : width;
-    // A glyph wholly left or right of the box has no row to draw.
-    if (firstColumn >= endColumn) continue;
-    const bool clipped = firstColumn > 0 || endColumn < width;
-    int endRow = glyph->Height < boxHeight ? glyph->Height : boxHeight;
-    // Only the stretches the ink table names (a large glyph has none: all of it).
-    const byte* const ink = FMUC_GlyphInk(glyph);
-    int row = 0;
-    if (ink) {
-      row = ink[0];
-      if (ink[1] < endRow) endRow = ink[1];
-    }
-    const byte* coverage = glyph->GlyphData + row * width;
-    dword* rowPixels = pixels + row * boxWidth + left;
-    const byte* span = ink ? ink + 2 + 2 * row : nullptr;
-    for (; row < endRow; ++row, coverage += width, rowPixels += boxWidth) {
-      int first = firstColumn;
-      int end = endColumn;
-      if (span) {
-        if (!clipped) {
-          first = span[0];
-          end = span[1];
-        } else {
-          if (span[0] > first) first = span[0];
-          if (span[1] < end) end = span[1];
-        }
-        span += 2;
-      }
-      if (first >= end) continue;
-      *next++ = {coverage + first, coverage + end, rowPixels + first};
-      if (next == runs + RUNS) {
-        painter.Draw(mode, runs, RUNS);
-        next = runs;
-      }
-    }
-  }
-  painter.Draw(mode, runs, static_cast<int>(next - runs));
 }

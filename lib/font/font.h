@@ -195,8 +195,9 @@ extern byte AlphaLUT[256][3];
 // for a host that has already taken back the plug-in's memory, regions and files.
 void ResetFontState(void);
 
-// Kept by FMUC_DrawGlyphs from drawing to drawing: the pixels of every coverage 1 to
-// 255 of fore over back for the last few colour pairs (solid: from AlphaLUT).
+// Kept by FMUC_DrawGlyphs from drawing to drawing: the pixels of every coverage 0 to
+// 255 of fore over back for the last few colour pairs (solid: from AlphaLUT, whose
+// tables never read entry 0).
 struct FMUC_BlendTable {
   bool used;
   bool solid;

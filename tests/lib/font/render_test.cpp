@@ -178,6 +178,55 @@ TEST_F(Render, UnscaledBlendOverTheScreenMatchesTheChannelBlend) {
           << "coverage " << int(coverages[i]) << " row " << r;
 }
 
+// Every pixel of a text drawn over a patterned screen is what the blending rules give it
+// over its own background, however the drawing goes about it: the standard font over
+// stripes of other colours (each glyph row's stretch meets background and stripes at odd
+// and even columns), unscaled, scaled and on a solid background.
+TEST_F(Render, EveryPixelFollowsTheBlendingRules) {
+  InstallStandardFont("Calibri_14.ufnt");
+  ASSERT_EQ(FMUC_LoadFontFile("Calibri_14.ufnt", &font), 1);
+  const char* text = "Dokumentation - Die Reise zum Mittelpunkt (Teil 2) W@gjy";
+  const dword fore = 0xF0E89211;
+  const auto beneath = [](dword x, dword y) -> dword {
+    if (x % 7 == 3) return 0xFF101080 + x;
+    if (y % 5 == 2) return 0xFF9EE289 - y;
+    return 0xFF282828;
+  };
+  for (const float factor : {1.0f, 2.0f})
+    for (const dword back : {dword(0), 0xFF204060u}) {
+      const word region = TAP_Osd_Create(0, 0, 400, 20, 0, 0);
+      for (dword y = 0; y < 20; ++y)
+        for (dword x = 0; x < 400; ++x)
+          TAP_Osd_FillBox(region, x, y, 1, 1, beneath(x, y));
+      FMUC_PutStringAA(region, 0, 0, 399, text, fore, back, &font, 0, 0, factor);
+      if (back) FM_InitAlphaLUT(fore, back, factor);
+      dword pen = 0;
+      byte length = 1;
+      for (const char* p = text; *p; p += length) {
+        const FMUC_Glyph* glyph = FMUC_GetGlyphData(&font, p, &length);
+        ASSERT_NE(glyph, nullptr);
+        for (dword r = 0; r < glyph->Height; ++r)
+          for (dword c = 0; c < glyph->Width; ++c) {
+            const byte a = glyph->GlyphData[r * glyph->Width + c];
+            const dword under = back ? back : beneath(pen + c, r);
+            dword want = under;
+            if (a == 255)
+              want = fore;
+            else if (a && back)
+              want = (fore & 0xFF000000) | dword(AlphaLUT[a][0]) << 16 |
+                     dword(AlphaLUT[a][1]) << 8 | AlphaLUT[a][2];
+            else if (a)
+              want = (fore & 0xFF000000) | FM_AlphaBlendRGB(a, fore, under, factor);
+            ASSERT_EQ(stand::RegionPixel(region, pen + c, r), want)
+                << "'" << *p << "' row " << r << " column " << c << " factor " << factor << " back "
+                << std::hex << back;
+          }
+        pen += glyph->Width;
+      }
+      TAP_Osd_Delete(region);
+    }
+}
+
 TEST_F(Render, Blending) {
   struct Row {
     dword coverage, fore, back;
