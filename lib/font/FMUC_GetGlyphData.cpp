@@ -9,17 +9,10 @@ FMUC_RecentGlyph FMUC_RecentGlyphs[FMUC_RECENT_GLYPHS];
 namespace {
 
 // The glyphs found last, by code point and font: nearly every character drawn or
-// measured is one of these. An entry is taken only when its glyph still lies among the
-// font's cached ones and has the code point asked for, so a font freed or loaded again
-// never yields a stale glyph.
-
-dword RecentSlot(const FMUC_Font* font, dword codePoint) {
-  return (codePoint ^ static_cast<dword>(reinterpret_cast<uintptr_t>(font) >> 4)) &
-         (FMUC_RECENT_GLYPHS - 1);
-}
+// measured is one of these (FMUC_FindRecentGlyph).
 
 FMUC_Glyph* Remember(const FMUC_Font* font, dword codePoint, FMUC_Glyph* glyph) {
-  FMUC_RecentGlyphs[RecentSlot(font, codePoint)] = {font, glyph};
+  FMUC_RecentGlyphs[FMUC_RecentSlot(font, codePoint)] = {font, glyph};
   return glyph;
 }
 
@@ -35,10 +28,7 @@ FMUC_Glyph* FMUC_GetGlyphData(FMUC_Font* font, const char* text, byte* byteCount
   // A byte below 0x80 is a character of its own and its own code point.
   const dword codePoint = lead < 0x80 ? lead : UTF8ToUTF32(text, byteCount);
 
-  const FMUC_RecentGlyph& recent = FMUC_RecentGlyphs[RecentSlot(font, codePoint)];
-  if (recent.font == font && recent.glyph >= font->GlyphCache &&
-      recent.glyph < font->GlyphCache + font->CachedGlyphs && recent.glyph->CodePoint == codePoint)
-    return recent.glyph;
+  if (FMUC_Glyph* recent = FMUC_FindRecentGlyph(font, codePoint)) return recent;
 
   // Every character drawn or measured comes through here, nearly always to find its
   // glyph cached: the search looks at four entries per step.

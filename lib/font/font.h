@@ -217,4 +217,21 @@ struct FMUC_RecentGlyph {
 enum : dword { FMUC_RECENT_GLYPHS = 128 };
 extern FMUC_RecentGlyph FMUC_RecentGlyphs[FMUC_RECENT_GLYPHS];
 
+// The slot of FMUC_RecentGlyphs for a code point of a font.
+inline dword FMUC_RecentSlot(const FMUC_Font* font, dword codePoint) {
+  return (codePoint ^ static_cast<dword>(reinterpret_cast<uintptr_t>(font) >> 4)) &
+         (FMUC_RECENT_GLYPHS - 1);
+}
+// The glyph of codePoint remembered for a loaded font, or null. An entry is taken only
+// when its glyph still lies among the font's cached ones and has that code point, so a
+// font freed or loaded again never yields a stale glyph.
+inline FMUC_Glyph* FMUC_FindRecentGlyph(const FMUC_Font* font, dword codePoint) {
+  const FMUC_RecentGlyph& recent = FMUC_RecentGlyphs[FMUC_RecentSlot(font, codePoint)];
+  FMUC_Glyph* const glyph = recent.glyph;
+  return recent.font == font && glyph >= font->GlyphCache &&
+                 glyph < font->GlyphCache + font->CachedGlyphs && glyph->CodePoint == codePoint
+             ? glyph
+             : nullptr;
+}
+
 #endif
