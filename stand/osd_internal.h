@@ -44,7 +44,9 @@ std::string Numbers(std::initializer_list<int64_t> values);
 void ResetDrawing();
 void ResetText();
 
-// The regions as they are now, composed over the video plane: 720 * 576 pixels.
+// The regions as they are now, composed over the video plane: 720 * 576 pixels. The
+// first form reuses the buffer it is given (the stand composes at every sync).
+void ComposeScreen(std::vector<dword>& screen);
 std::vector<dword> ComposeScreen();
 
 }  // namespace stand::osd
