@@ -73,32 +73,49 @@ inline __attribute__((always_inline)) dword Over(dword a, dword fore, dword bene
   return (fore & 0xFF000000) | ((redBlue >> 8) & 0x00FF00FF) | ((green >> 8) & 0x0000FF00);
 }
 
-// The rows of a glyph that lies within the box over the screen, unscaled, as
-// Painter::Rows draws them: in a function of its own that calls nothing, so that its
-// loops have every register. Every pixel of each row's stretch is written, two at a
-// time: over the background the table gives its result (the background itself for no
-// coverage), over anything else it is blended on the spot.
-__attribute__((noinline)) void RowsOverScreen(const byte* span, const byte* const spanEnd,
-                                              const byte* coverage, const int width,
-                                              dword* rowPixels, const int boxWidth,
-                                              const dword* const table, const dword base,
-                                              const dword fore) {
-  for (; span != spanEnd; span += 2, coverage += width, rowPixels += boxWidth) {
-    const byte* c = coverage + span[0];
-    dword* pixel = rowPixels + span[0];
-    dword* const end = rowPixels + span[1];
-    if ((end - pixel) & 1) {
-      const dword beneath = *pixel;
-      *pixel++ = beneath == base ? table[*c] : Over(*c, fore, beneath);
-      ++c;
-    }
-    for (; pixel != end; pixel += 2, c += 2) {
-      const dword beneath0 = pixel[0];
-      const dword beneath1 = pixel[1];
-      const dword a0 = c[0];
-      const dword a1 = c[1];
-      pixel[0] = __builtin_expect(beneath0 == base, 1) ? table[a0] : Over(a0, fore, beneath0);
-      pixel[1] = __builtin_expect(beneath1 == base, 1) ? table[a1] : Over(a1, fore, beneath1);
+// A glyph that lies within the box, waiting to be drawn: its ink table's spans of the
+// rows to draw, the coverage bytes and pixels of the first of them, and its width.
+struct Placed {
+  const byte* span;
+  const byte* spanEnd;
+  const byte* coverage;
+  dword* rowPixels;
+  int width;
+};
+enum : int { PLACED = 32 };  // gathered before they are drawn
+
+// The rows of glyphs that lie within the box over the screen, unscaled, each row's
+// stretch as its ink table has it (an empty row's is empty): in a function of its own
+// that calls nothing, so that its loops have every register, once for many glyphs.
+// Every pixel of a stretch is written, two at a time: over the background the table
+// gives its result (the background itself for no coverage), over anything else it is
+// blended on the spot.
+__attribute__((noinline)) void RowsOverScreen(const Placed* placed, const Placed* const last,
+                                              const int boxWidth, const dword* const table,
+                                              const dword base, const dword fore) {
+  for (; placed != last; ++placed) {
+    const byte* span = placed->span;
+    const byte* const spanEnd = placed->spanEnd;
+    const byte* coverage = placed->coverage;
+    dword* rowPixels = placed->rowPixels;
+    const int width = placed->width;
+    for (; span != spanEnd; span += 2, coverage += width, rowPixels += boxWidth) {
+      const byte* c = coverage + span[0];
+      dword* pixel = rowPixels + span[0];
+      dword* const end = rowPixels + span[1];
+      if ((end - pixel) & 1) {
+        const dword beneath = *pixel;
+        *pixel++ = beneath == base ? table[*c] : Over(*c, fore, beneath);
+        ++c;
+      }
+      for (; pixel != end; pixel += 2, c += 2) {
+        const dword beneath0 = pixel[0];
+        const dword beneath1 = pixel[1];
+        const dword a0 = c[0];
+        const dword a1 = c[1];
+        pixel[0] = __builtin_expect(beneath0 == base, 1) ? table[a0] : Over(a0, fore, beneath0);
+        pixel[1] = __builtin_expect(beneath1 == base, 1) ? table[a1] : Over(a1, fore, beneath1);
+      }
     }
   }
 }
@@ -149,14 +166,11 @@ struct Painter {
   }
 
   // The rows of a glyph that lies within the box, each row's stretch as its ink table
-  // has it (an empty row's is empty), from the pixels of its first row (spans) on.
+  // has it (an empty row's is empty), from the pixels of its first row (spans) on
+  // (RowsOverScreen over the screen).
   template <Mode MODE>
   void Rows(const byte* span, const byte* spanEnd, const byte* coverage, int width,
             dword* rowPixels, int boxWidth) const {
-    if (MODE == OVER_SCREEN) {
-      RowsOverScreen(span, spanEnd, coverage, width, rowPixels, boxWidth, table, base, fore);
-      return;
-    }
     for (; span != spanEnd; span += 2, coverage += width, rowPixels += boxWidth)
       Stretch<MODE>(coverage + span[0], coverage + span[1], rowPixels + span[0]);
   }
@@ -164,6 +178,11 @@ struct Painter {
   template <Mode MODE>
   void Draw(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyph* const* glyphs,
             int count) const {
+    // Over the screen the glyphs within the box are gathered and drawn together; the
+    // others are drawn in order with them, so that a mark still blends over the glyph
+    // it is centred on.
+    Placed placed[PLACED];
+    Placed* next = placed;
     int pen = 0;
     int centre = 0;  // of the last glyph that advanced the pen
     for (int g = 0; g < count; ++g) {
@@ -177,14 +196,34 @@ struct Painter {
         pen += width;
       }
 
+      // Only the stretches the ink table names (a large glyph has none: all of it).
+      const byte* const ink = FMUC_GlyphInk(glyph);
+      if (ink && left >= 0 && left + width <= boxWidth) {
+        // The glyph's columns lie within the box: its inked rows above the box's bottom
+        // (no glyph row is inked below its height).
+        const int row = ink[0];
+        const int endRow = ink[1] < boxHeight ? ink[1] : boxHeight;
+        if (row >= endRow) continue;
+        const byte* const coverage = glyph->GlyphData + row * width;
+        dword* const rowPixels = pixels + row * boxWidth + left;
+        if (MODE == OVER_SCREEN) {
+          *next++ = {ink + 2 + 2 * row, ink + 2 + 2 * endRow, coverage, rowPixels, width};
+          if (next == placed + PLACED) {
+            RowsOverScreen(placed, next, boxWidth, table, base, fore);
+            next = placed;
+          }
+        } else {
+          Rows<MODE>(ink + 2 + 2 * row, ink + 2 + 2 * endRow, coverage, width, rowPixels, boxWidth);
+        }
+        continue;
+      }
+
       // Columns and rows that fall outside the box are left out.
       const int firstColumn = left < 0 ? -left : 0;
       const int endColumn = left + width > boxWidth ? boxWidth - left : width;
       // A glyph wholly left or right of the box has no row to draw.
       if (firstColumn >= endColumn) continue;
       int endRow = glyph->Height < boxHeight ? glyph->Height : boxHeight;
-      // Only the stretches the ink table names (a large glyph has none: all of it).
-      const byte* const ink = FMUC_GlyphInk(glyph);
       int row = 0;
       if (ink) {
         row = ink[0];
@@ -193,9 +232,9 @@ struct Painter {
       if (row >= endRow) continue;
       const byte* coverage = glyph->GlyphData + row * width;
       dword* rowPixels = pixels + row * boxWidth + left;
-      if (ink && firstColumn == 0 && endColumn == width) {
-        Rows<MODE>(ink + 2 + 2 * row, ink + 2 + 2 * endRow, coverage, width, rowPixels, boxWidth);
-        continue;
+      if (MODE == OVER_SCREEN && next != placed) {
+        RowsOverScreen(placed, next, boxWidth, table, base, fore);
+        next = placed;
       }
       const byte* span = ink ? ink + 2 + 2 * row : nullptr;
       for (; row < endRow; ++row, coverage += width, rowPixels += boxWidth) {
@@ -209,6 +248,8 @@ struct Painter {
         if (first < end) Stretch<MODE>(coverage + first, coverage + end, rowPixels + first);
       }
     }
+    if (MODE == OVER_SCREEN && next != placed)
+      RowsOverScreen(placed, next, boxWidth, table, base, fore);
   }
 };
 

@@ -28,7 +28,9 @@ FMUC_Glyph* FMUC_GetGlyphData(FMUC_Font* font, const char* text, byte* byteCount
   // A byte below 0x80 is a character of its own and its own code point.
   const dword codePoint = lead < 0x80 ? lead : UTF8ToUTF32(text, byteCount);
 
-  if (FMUC_Glyph* recent = FMUC_FindRecentGlyph(font, codePoint)) return recent;
+  if (FMUC_Glyph* recent = FMUC_FindRecentGlyph(font, codePoint, font->GlyphCache,
+                                                font->GlyphCache + font->CachedGlyphs))
+    return recent;
 
   // Every character drawn or measured comes through here, nearly always to find its
   // glyph cached: the search looks at four entries per step.

@@ -222,14 +222,15 @@ inline dword FMUC_RecentSlot(const FMUC_Font* font, dword codePoint) {
   return (codePoint ^ static_cast<dword>(reinterpret_cast<uintptr_t>(font) >> 4)) &
          (FMUC_RECENT_GLYPHS - 1);
 }
-// The glyph of codePoint remembered for a loaded font, or null. An entry is taken only
-// when its glyph still lies among the font's cached ones and has that code point, so a
-// font freed or loaded again never yields a stale glyph.
-inline FMUC_Glyph* FMUC_FindRecentGlyph(const FMUC_Font* font, dword codePoint) {
+// The glyph of codePoint remembered for a font, or null: taken only when it lies among
+// the glyphs from cached up to cachedEnd (the font's cached ones) and has that code
+// point, so a font freed or loaded again never yields a stale glyph.
+inline FMUC_Glyph* FMUC_FindRecentGlyph(const FMUC_Font* font, dword codePoint,
+                                        const FMUC_Glyph* cached, const FMUC_Glyph* cachedEnd) {
   const FMUC_RecentGlyph& recent = FMUC_RecentGlyphs[FMUC_RecentSlot(font, codePoint)];
   FMUC_Glyph* const glyph = recent.glyph;
-  return recent.font == font && glyph >= font->GlyphCache &&
-                 glyph < font->GlyphCache + font->CachedGlyphs && glyph->CodePoint == codePoint
+  return recent.font == font && glyph >= cached && glyph < cachedEnd &&
+                 glyph->CodePoint == codePoint
              ? glyph
              : nullptr;
 }
