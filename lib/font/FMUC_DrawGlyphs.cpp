@@ -108,14 +108,18 @@ __attribute__((noinline)) void RowsOverScreen(const Placed* placed, const Placed
         *pixel++ = beneath == base ? table[*c] : Over(*c, fore, beneath);
         ++c;
       }
-      for (; pixel != end; pixel += 2, c += 2) {
+      // Tested at the bottom, where the step fills the branch's delay slot.
+      if (pixel == end) continue;
+      do {
         const dword beneath0 = pixel[0];
         const dword beneath1 = pixel[1];
         const dword a0 = c[0];
         const dword a1 = c[1];
         pixel[0] = __builtin_expect(beneath0 == base, 1) ? table[a0] : Over(a0, fore, beneath0);
         pixel[1] = __builtin_expect(beneath1 == base, 1) ? table[a1] : Over(a1, fore, beneath1);
-      }
+        pixel += 2;
+        c += 2;
+      } while (pixel != end);
     }
   }
 }
