@@ -364,8 +364,9 @@ TEST(RedrawPlugin, MakesThePromptDrawAgainOnEveryEvent) {
     options.baseDir = SCRAPDECK_BINARY_DIR "/bin";
     size_t draws = 0;
     options.atEnd = [&draws] {
-      for (const std::string& call : stand::OsdTrace())
-        draws += call.rfind("PutGd ", 0) == 0 && call.find(" 0 0 380x190 ") != std::string::npos;
+      for (const stand::TraceEntry& e : stand::OsdTrace())
+        draws += e.call == stand::Call::PutGd && e.numbers[1] == 0 && e.numbers[2] == 0 &&
+                 e.numbers[3] == 380 && e.numbers[4] == 190;
     };
     std::ostringstream out, err;
     EXPECT_EQ(stand::RunScenario(script, options, out, err), stand::SCENARIO_PASSED) << err.str();
