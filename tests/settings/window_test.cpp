@@ -102,10 +102,8 @@ TEST_F(WindowTest, RedrawsInPlaceAndClosesCleanly) {
   Trace calls = Calls(Call::PutS);
   ASSERT_EQ(calls.size(), 5u);
   // The selection moved: the first value is plain again, the second inverted.
-  EXPECT_EQ(calls[2].numbers[4], 0xFFFFFF00);
-  EXPECT_EQ(calls[2].numbers[5], 0xFF181818);
-  EXPECT_EQ(calls[4].numbers[4], 0xFF181818);
-  EXPECT_EQ(calls[4].numbers[5], 0xFFFFFFFF);
+  EXPECT_EQ(calls[2], Put(168, 26, 0xFFFFFF00, 0xFF181818, 0, " PLAY & RECORD"));
+  EXPECT_EQ(calls[4], Put(168, 46, 0xFF181818, 0xFFFFFFFF, 0, " 0:30"));
   EXPECT_EQ(config_chk(KEY_STOP), KEY_STOP);
   EXPECT_TRUE(stand::RegionExists(region));
 

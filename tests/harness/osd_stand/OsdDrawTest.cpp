@@ -195,14 +195,11 @@ TEST_F(OsdDraw, CallsOnMissingRegionsFailAndAreTraced) {
   EXPECT_EQ(stand::OsdTrace(), expected);
   // How entries read in failure messages.
   const std::pair<TraceEntry, const char*> lines[] = {
-      {expected[3], "Draw3dBoxFill 2 0 0 1 1 FF181818 FF181818 FF181818"},
       {{Call::Create, {1, 170, 193, 380, 190, 0x8000}}, "Create 1 170 193 380 190 8000"},
       {{Call::PutGd, {1, -1, 2, 7, 5, 1}}, "PutGd 1 -1 2 7x5 1"},
       {{Call::PutGd, {1, 0, 0, 0, 0, 0}, "null"}, "PutGd 1 0 0 null 0"},
-      {{Call::PutS, {1, 0, 0, 200, 0xFFFFFFFF, 0, 0, 2, 0, 0}, "H"},
-       "PutS 1 0 0 200 FFFFFFFF 00000000 0 2 0 0 H"},
-      {{Call::Remove, {}, "/DataFiles/A.rec"}, "remove /DataFiles/A.rec"},
-      {{Call::StopRecord, {1}}, "StopRecord 1"},
+      {{Call::PutS, {1, 0, 0, 200, INK, 0, 0, 2, 0, 0}, "H"},
+       "PutS 1 0 0 200 FF181818 00000000 0 2 0 0 H"},
   };
   for (const auto& [entry, line] : lines)
     EXPECT_EQ(stand::Line(entry), line);
