@@ -34,11 +34,13 @@ function(scrapdeck_tool_path out name)
   endif()
 endfunction()
 
-# scrapdeck_add_test(NAME SOURCES... [LIBS ...]): a GoogleTest program linked with the
-# plug-in toolkit and the stand. It exports its symbols, because the plug-in code
-# finds the stand's firmware objects with dlsym as it would on the recorder.
+# scrapdeck_add_test(NAME [SHARDS N] SOURCES... [LIBS ...]): a GoogleTest program linked
+# with the plug-in toolkit and the stand. It exports its symbols, because the plug-in code
+# finds the stand's firmware objects with dlsym as it would on the recorder. With SHARDS
+# the program's tests are split into N ctest tests NAME_1 ... NAME_N (GoogleTest's own
+# sharding), so that a long program keeps every core busy.
 function(scrapdeck_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "SHARDS" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   set_target_properties(${name} PROPERTIES ENABLE_EXPORTS ON)
   target_link_libraries(${name} PRIVATE scrapdeck_test_support scrapdeck_static scrapdeck_stand
@@ -47,7 +49,16 @@ function(scrapdeck_add_test name)
     SCRAPDECK_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     SCRAPDECK_BINARY_DIR="${CMAKE_BINARY_DIR}"
     SCRAPDECK_DATA_DIR="${SCRAPDECK_DATA_DIR}")
-  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_SHARDS)
+    add_test(NAME ${name} COMMAND ${name})
+    return()
+  endif()
+  foreach(shard RANGE 1 ${T_SHARDS})
+    math(EXPR index "${shard} - 1")
+    add_test(NAME ${name}_${shard} COMMAND ${name})
+    set_tests_properties(${name}_${shard} PROPERTIES
+      ENVIRONMENT "GTEST_TOTAL_SHARDS=${T_SHARDS};GTEST_SHARD_INDEX=${index}")
+  endforeach()
 endfunction()
 
 find_package(GTest CONFIG REQUIRED)

@@ -17,8 +17,6 @@ bool rec_elsewhere[REC_TUNERS];
 
 namespace {
 
-const char kDiskRoot[] = "/mnt/hd";
-
 // Where an absolute path lies when it is on the disk's own recordings folder: the
 // disk root directly followed by topdir and a '/' ("/mnt/hd/DataFiles/News/x.rec"),
 // with no "." or ".." part. Returns the folder's start below the disk root
@@ -27,9 +25,9 @@ const char kDiskRoot[] = "/mnt/hd";
 // a look-alike of the root ("/mnt/hdd/...") or of topdir ("/DataFilesX/...", or
 // "/DataFiles" deeper down).
 const char* RecordingsFolder(const char* path, const char** name) {
-  size_t root = strlen(kDiskRoot);
+  const size_t root = DISK_ROOT_LENGTH;
   size_t top = strlen(topdir);
-  if (strncmp(path, kDiskRoot, root) != 0 || strncmp(path + root, topdir, top) != 0 ||
+  if (strncmp(path, DISK_ROOT, root) != 0 || strncmp(path + root, topdir, top) != 0 ||
       path[root + top] != '/' || HDD_PathHasDotParts(path))
     return nullptr;
   *name = strrchr(path, '/') + 1;

@@ -41,7 +41,7 @@ bool Shown(const Region& r) {
 
 const std::vector<dword>& Composed() {
   if (!composedFresh) {
-    composed = ComposeScreen();
+    ComposeScreen(composed);
     composedFresh = true;
   }
   return composed;
@@ -168,17 +168,23 @@ void Trace(TraceEntry entry) {
   trace.push_back(std::move(entry));
 }
 
-std::vector<dword> ComposeScreen() {
-  std::vector<dword> screen(size_t(SCREEN_WIDTH) * SCREEN_HEIGHT, videoColour);
+void ComposeScreen(std::vector<dword>& screen) {
+  screen.assign(size_t(SCREEN_WIDTH) * SCREEN_HEIGHT, videoColour);
   for (word handle : creationOrder) {
     const Region& r = regions.at(handle);
     if (!Shown(r)) continue;
-    for (dword py = 0; py < r.height; ++py)
-      for (dword px = 0; px < r.width; ++px) {
-        dword& s = screen[size_t(r.y + py) * SCREEN_WIDTH + r.x + px];
-        s = Over(r.pixels[size_t(py) * r.width + px], s);
-      }
+    for (dword py = 0; py < r.height; ++py) {
+      dword* out = screen.data() + size_t(r.y + py) * SCREEN_WIDTH + r.x;
+      const dword* in = r.pixels.data() + size_t(py) * r.width;
+      for (dword px = 0; px < r.width; ++px)
+        out[px] = Over(in[px], out[px]);
+    }
   }
+}
+
+std::vector<dword> ComposeScreen() {
+  std::vector<dword> screen;
+  ComposeScreen(screen);
   return screen;
 }
 

@@ -4,6 +4,9 @@
 // draws nothing and answers -1; the firmware's answer for success is 0.
 #include <cstdint>
 #include <cstring>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "stand/gd/DecodeCompressedGd.h"
 #include "stand/osd_internal.h"
@@ -163,6 +166,35 @@ std::string DescriptorFault(const TYPE_GrData* gd) {
   return "";
 }
 
+// Pictures unpacked before, by where their packed bytes lie. An entry keeps those bytes,
+// so that other bytes at the same place are unpacked anew.
+struct UnpackedPicture {
+  std::string packed;
+  word width = 0, height = 0;
+  std::vector<uint32_t> argb;
+};
+std::map<const byte*, UnpackedPicture> unpacked;
+
+// The pixels of a checked descriptor, unpacked once per picture; null with the reason in
+// `fault` when the packed data is bad.
+const std::vector<uint32_t>* Unpacked(const TYPE_GrData& gd, std::string& fault) {
+  // Packed pixels from the host allocator have a known length; a picture compiled into
+  // the plug-in does not.
+  size_t available = BlockSize(gd.data);
+  if (!available) available = SIZE_MAX;
+  const size_t length = CompressedGdLength(gd.data, available);
+  UnpackedPicture u{
+      std::string(reinterpret_cast<const char*>(gd.data), length), gd.width, gd.height, {}};
+  auto it = unpacked.find(gd.data);
+  if (length && it != unpacked.end() && it->second.packed == u.packed &&
+      it->second.width == gd.width && it->second.height == gd.height)
+    return &it->second.argb;
+  if (!DecodeCompressedGd(gd.data, available, gd.size, gd.width, gd.height, u.argb, fault))
+    return nullptr;
+  if (unpacked.size() >= 64) unpacked.clear();
+  return &(unpacked[gd.data] = std::move(u)).argb;
+}
+
 int PutGd(word handle, int x, int y, const TYPE_GrData* gd, bool sprite) {
   Trace({Call::PutGd,
          {handle, x, y, gd ? gd->width : 0, gd ? gd->height : 0, sprite},
@@ -170,15 +202,8 @@ int PutGd(word handle, int x, int y, const TYPE_GrData* gd, bool sprite) {
   Region* r = Target(handle, "TAP_Osd_PutGd");
   if (!r) return -1;
   std::string fault = DescriptorFault(gd);
-  std::vector<uint32_t> argb;
-  if (fault.empty()) {
-    // Packed pixels from the host allocator have a known length; a picture compiled into
-    // the plug-in does not.
-    size_t available = BlockSize(gd->data);
-    if (!available) available = SIZE_MAX;
-    DecodeCompressedGd(gd->data, available, gd->size, gd->width, gd->height, argb, fault);
-  }
-  if (!fault.empty()) {
+  const std::vector<uint32_t>* pixels = fault.empty() ? Unpacked(*gd, fault) : nullptr;
+  if (!pixels) {
     LogLine("TAP_Osd_PutGd: bad graphic (" + fault + "), nothing drawn");
     return -1;
   }
@@ -188,7 +213,7 @@ int PutGd(word handle, int x, int y, const TYPE_GrData* gd, bool sprite) {
     for (dword px = 0; px < c.width; ++px) {
       size_t index = size_t(int64_t(c.y) + py - y) * gd->width + size_t(int64_t(c.x) + px - x);
       dword& p = r->At(c.x + px, c.y + py);
-      p = sprite ? Over(argb[index], p) : argb[index];
+      p = sprite ? Over((*pixels)[index], p) : (*pixels)[index];
     }
   return 0;
 }

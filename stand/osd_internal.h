@@ -40,7 +40,9 @@ void Trace(TraceEntry entry);
 void ResetDrawing();
 void ResetText();
 
-// The regions as they are now, composed over the video plane: 720 * 576 pixels.
+// The regions as they are now, composed over the video plane: 720 * 576 pixels. The
+// first form reuses the buffer it is given (the stand composes at every sync).
+void ComposeScreen(std::vector<dword>& screen);
 std::vector<dword> ComposeScreen();
 
 }  // namespace stand::osd

@@ -155,3 +155,19 @@ bool DecodeCompressedGd(const uint8_t* data, size_t available, uint32_t expected
   }
   return true;
 }
+
+size_t CompressedGdLength(const uint8_t* data, size_t available) {
+  if (data == nullptr) return 0;
+  size_t pos = 0, records = 1;
+  for (size_t r = 0; r < records; ++r) {
+    if (available - pos < 2) return 0;
+    const size_t length = gd::ReadU16Be(data + pos);
+    if (length < gd::kGdHeaderBytes - 2 || available - pos - 2 < length) return 0;
+    if (r == 0) {  // the record count, the first record's payload
+      if (length < gd::kGdHeaderBytes) return 0;
+      records += gd::ReadU16Be(data + pos + gd::kGdHeaderBytes);
+    }
+    pos += 2 + length;
+  }
+  return pos;
+}

@@ -21,6 +21,10 @@ bool DecodeCompressedGd(const uint8_t* data, size_t available, uint32_t expected
                         uint16_t width, uint16_t height, std::vector<uint32_t>& argb,
                         std::string& error);
 
+// The number of bytes the records at `data` take, by their lengths and the record count
+// alone (no check values, nothing unpacked); 0 when they do not fit in `available`.
+size_t CompressedGdLength(const uint8_t* data, size_t available);
+
 // Decompresses the -lh5- stream of `streamSize` bytes at `stream` to exactly `size` bytes,
 // appended to `out`. Reads no byte past the stream. False, with the reason in `error`, when the
 // stream yields fewer bytes.

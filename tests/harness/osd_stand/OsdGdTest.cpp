@@ -1,4 +1,5 @@
 // Host graphics drawn with TAP_Osd_PutGd: packed pictures and descriptors that are not.
+#include <algorithm>
 #include <cstring>
 
 #include "tests/harness/osd_stand/osd_test.h"
@@ -102,6 +103,34 @@ TEST_F(OsdGd, MalformedDescriptorsDrawNothing) {
   EXPECT_EQ(TAP_Osd_PutGd(region + 1, 0, 0, &gd, false), -1);
   EXPECT_EQ(RegionPixels(region), before);
   TAP_MemFree(cut);
+}
+
+// The stand unpacks a picture once; other bytes at the same place are a new picture, and
+// damaged ones draw nothing however often the good ones were drawn before.
+TEST_F(OsdGd, PictureChangedInPlaceIsDrawnAsItIsNow) {
+  const std::vector<byte> other = PackPixels(std::vector<dword>(PW * PH, 0xFF123456));
+  const size_t size = std::max(packed.size(), other.size());
+  auto* block = static_cast<byte*>(TAP_MemAlloc(dword(size)));
+  TYPE_GrData inPlace = gd;
+  inPlace.data = block;
+  struct Step {
+    const std::vector<byte>* bytes;
+    bool damaged;
+    int answer;
+    dword pixel;  // at 3,0 afterwards
+  } const steps[] = {{&packed, false, 0, 0xFF000003},
+                     {&packed, false, 0, 0xFF000003},
+                     {&other, false, 0, 0xFF123456},
+                     {&other, true, -1, 0xFF000000},
+                     {&packed, false, 0, 0xFF000003}};
+  for (const Step& step : steps) {
+    std::memcpy(block, step.bytes->data(), step.bytes->size());
+    if (step.damaged) block[3] ^= 0x5A;
+    TAP_Osd_FillBox(region, 0, 0, 10, 8, 0xFF000000);
+    EXPECT_EQ(TAP_Osd_PutGd(region, 0, 0, &inPlace, false), step.answer);
+    EXPECT_EQ(stand::RegionPixel(region, 3, 0), step.pixel);
+  }
+  TAP_MemFree(block);
 }
 
 }  // namespace

@@ -359,7 +359,7 @@ TEST(RedrawPlugin, MakesThePromptDrawAgainOnEveryEvent) {
                               "file /DataFiles/A.rec 100\nplay /DataFiles/A.rec\nkey STOP\n"
                               "idle 5\nexpect region 170 193 380 190\n");
     stand::ScenarioOptions options;
-    options.image = SCRAPDECK_BINARY_DIR "/bin/Scrapdeck.tap";
+    options.image = SCRAPDECK_IMAGE;
     options.name = "redraw";
     options.baseDir = SCRAPDECK_BINARY_DIR "/bin";
     size_t draws = 0;

@@ -63,7 +63,8 @@ TEST_P(MenuGeometryTest, LinesFollowEachOther) {
     int m = 96 + i * (g.height + 2);
     EXPECT_TRUE(Traced({Call::DrawRectangle, {OSDRgn, 60, m + g.height, 600, 2, 1, 0xFF101010}}))
         << "line " << i;
-    EXPECT_EQ(stand::RegionPixel(OSDRgn, 300, m + g.height), 0xFF101010u) << "line " << i;
+    EXPECT_EQ(stand::RegionPixel(OSDRgn, 300, m + g.height), dword(MENU_BACKGROUND_COLOUR))
+        << "line " << i;
     // The names hang from the line's text top, 16 pixels into the area.
     EXPECT_GT(TextWidthAt(76, m + g.textOffset), 0) << "line " << i;
   }
@@ -295,7 +296,7 @@ TEST_F(MenuDrawTest, OnlyTheDirtyPartsAreRedrawn) {
   EXPECT_EQ(lists(), 1u);
   EXPECT_EQ(stand::OsdTrace().back(), TraceEntry{Call::Sync});
   EXPECT_EQ(callbackCodes, (std::vector<dword>{0, 2, 3, 1}));
-  EXPECT_EQ(stand::RegionPixel(OSDRgn, 5, 5), 0xFF101010u);
+  EXPECT_EQ(stand::RegionPixel(OSDRgn, 5, 5), dword(MENU_BACKGROUND_COLOUR));
   EXPECT_EQ(stand::RegionPixel(OSDRgn, 100, 480), 0xFF808080u);
 
   // A move redraws the list and scroll bar only.

@@ -1,5 +1,7 @@
 // The message box in the stand: where and how it is drawn, its life from initialisation
 // to close, the shared fonts and saved background, and the toolkit's text output.
+#include <stdint.h>
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -8,6 +10,7 @@
 #include "core/fmtstring.h"
 #include "lib/font/font.h"
 #include "lib/osd/messagebox.h"
+#include "stand/gd/DecodeCompressedGd.h"
 #include "tests/support/stand_test.h"
 #include "tests/support/trace.h"
 
@@ -19,18 +22,20 @@ constexpr dword FRAME = 0xFF464646, TITLE_BAND = 0xFF202020, BODY = 0xFF282828;
 constexpr dword BACKDROP = 0xFF242424, TITLE_COLOUR = 0xFFE89211, TEXT_COLOUR = 0xFFC0C0C0;
 constexpr dword LABEL_COLOUR = 0xFFE6E6FA, SELECTED_LABEL_COLOUR = 0xFF282828;
 
-// The selected button's bar: each row's colour and that of column 99.
-constexpr dword kBarRows[25][2] = {
-    {0xFF9EE289, 0xFF98DD89}, {0xFFA0E385, 0xFF9BDF85}, {0xFF9BDE80, 0xFF95D980},
-    {0xFF97D87B, 0xFF91D37B}, {0xFF92D375, 0xFF8CCE76}, {0xFF8CCD6F, 0xFF87C970},
-    {0xFF87C76A, 0xFF82C36B}, {0xFF81C064, 0xFF7CBC65}, {0xFF7BBA5E, 0xFF76B660},
-    {0xFF76B559, 0xFF71B15B}, {0xFF6EAC51, 0xFF6AA953}, {0xFF59963B, 0xFF56923C},
-    {0xFF3A751A, 0xFF38731C}, {0xFF2C660A, 0xFF2B640D}, {0xFF2F6C0D, 0xFF2E6A10},
-    {0xFF377E12, 0xFF357B14}, {0xFF3E8A14, 0xFF3C8716}, {0xFF429015, 0xFF408D17},
-    {0xFF479818, 0xFF45941A}, {0xFF4B9E1B, 0xFF499A1D}, {0xFF4FA51E, 0xFF4CA120},
-    {0xFF53AA20, 0xFF50A622}, {0xFF55AE22, 0xFF52A924}, {0xFF56B123, 0xFF54AD24},
-    {0xFF54AD24, 0xFF51A826},
-};
+// The selected button's picture as the plug-in carries it, unpacked: 100 x 25 pixels.
+const std::vector<uint32_t>& SelectedBar() {
+  static const std::vector<uint32_t> pixels = [] {
+    const TYPE_GrData& gd = _MessageBoxSelectedButtonBackground_Gd;
+    std::vector<uint32_t> argb;
+    std::string error;
+    DecodeCompressedGd(gd.data, SIZE_MAX, gd.size, gd.width, gd.height, argb, error);
+    return argb;
+  }();
+  return pixels;
+}
+dword BarPixel(dword x, dword y) {
+  return SelectedBar().at(y * 100 + x);
+}
 
 struct Box {
   dword x, y, width, height;
@@ -105,50 +110,20 @@ TEST_F(MessageBoxTest, PanelSitsCentredInTheSchemeColours) {
   struct {
     dword x, y, colour;
   } const pixels[] = {
-      {0, 0, FRAME},
-      {1, 1, FRAME},
-      {379, 189, FRAME},
-      {378, 100, FRAME},
-      {0, 100, FRAME},
-      {200, 188, FRAME},
-      {2, 2, TITLE_BAND},
-      {377, 33, TITLE_BAND},
-      {3, 20, TITLE_BAND},
-      {200, 34, FRAME},
-      {2, 35, FRAME},
-      {377, 35, FRAME},
-      {2, 36, BODY},
-      {377, 187, BODY},
-      {20, 100, BODY},
-      {75, 120, BODY},
-      {176, 130, BODY},
-      {76, 119, BODY},
-      {76, 145, BODY},
-      {201, 120, BODY},
-      {302, 144, BODY},
-      {76, 120, BACKDROP},
-      {175, 144, BACKDROP},
-      {80, 140, BACKDROP},
-      {202, 120, kBarRows[0][0]},
-      {301, 120, kBarRows[0][1]},
+      {0, 0, FRAME},       {1, 1, FRAME},       {379, 189, FRAME},    {378, 100, FRAME},
+      {0, 100, FRAME},     {200, 188, FRAME},   {2, 2, TITLE_BAND},   {377, 33, TITLE_BAND},
+      {3, 20, TITLE_BAND}, {200, 34, FRAME},    {2, 35, FRAME},       {377, 35, FRAME},
+      {2, 36, BODY},       {377, 187, BODY},    {20, 100, BODY},      {75, 120, BODY},
+      {176, 130, BODY},    {76, 119, BODY},     {76, 145, BODY},      {201, 120, BODY},
+      {302, 144, BODY},    {76, 120, BACKDROP}, {175, 144, BACKDROP}, {80, 140, BACKDROP},
   };
   for (const auto& p : pixels)
     EXPECT_EQ(stand::RegionPixel(r, p.x, p.y), p.colour) << p.x << "," << p.y;
 
-  // The bar row by row, clear of the label: column 1 and the darker column 99.
-  for (dword row = 0; row < 25; ++row) {
-    EXPECT_EQ(stand::RegionPixel(r, 203, 120 + row), kBarRows[row][0]) << "row " << row;
-    EXPECT_EQ(stand::RegionPixel(r, 301, 120 + row), kBarRows[row][1]) << "row " << row;
-    const bool darkEdge = (row >= 2 && row <= 7) || row == 24;
-    const dword edge = stand::RegionPixel(r, 202, 120 + row);
-    if (darkEdge) {
-      EXPECT_NE(edge, kBarRows[row][0]) << "row " << row;
-      for (int shift : {0, 8, 16})  // no channel brighter than the row
-        EXPECT_LE((edge >> shift) & 0xFF, (kBarRows[row][0] >> shift) & 0xFF) << "row " << row;
-    } else {
-      EXPECT_EQ(edge, kBarRows[row][0]) << "row " << row;
-    }
-  }
+  // The bar is the picture, placed on the selected button: its rows clear of the label.
+  for (dword y : {0u, 1u, 2u, 3u, 21u, 22u, 23u, 24u})
+    for (dword x = 0; x < 100; ++x)
+      ASSERT_EQ(stand::RegionPixel(r, 202 + x, 120 + y), BarPixel(x, y)) << x << "," << y;
 
   // Title, body line and the two labels in their colours, where they belong.
   EXPECT_TRUE(HasPixel(r, 2, 2, 377, 33, TITLE_COLOUR));
@@ -156,6 +131,40 @@ TEST_F(MessageBoxTest, PanelSitsCentredInTheSchemeColours) {
   EXPECT_TRUE(HasPixel(r, 76, 120, 175, 144, LABEL_COLOUR));
   EXPECT_TRUE(HasPixel(r, 203, 121, 300, 143, SELECTED_LABEL_COLOUR));
   EXPECT_FALSE(HasPixel(r, 203, 121, 300, 143, LABEL_COLOUR));
+}
+
+// The selected button's picture: a glossy green bar, opaque, one colour per row with a
+// slightly darker last column (less green, no more red); the first column is a step darker in rows
+// 2 to 7 and 24 only.
+TEST(SelectedButtonPicture, GlossyGreenBarOneColourPerRow) {
+  ASSERT_EQ(SelectedBar().size(), 2500u);
+  auto channel = [](dword colour, int shift) { return int((colour >> shift) & 0xFF); };
+  int topGreen = 255, middleGreen = 0;
+  for (dword y = 0; y < 25; ++y) {
+    const dword row = BarPixel(1, y);
+    for (dword x = 0; x < 100; ++x)
+      ASSERT_EQ(BarPixel(x, y) >> 24, 0xFFu) << x << "," << y;
+    for (dword x = 2; x < 99; ++x)
+      ASSERT_EQ(BarPixel(x, y), row) << x << "," << y;
+    EXPECT_GT(channel(row, 8), channel(row, 16)) << "row " << y;
+    EXPECT_GT(channel(row, 8), channel(row, 0)) << "row " << y;
+    const bool steppedEdge = (y >= 2 && y <= 7) || y == 24;
+    int darkerFirst = 0;
+    for (int shift : {0, 8, 16}) {
+      const int first = channel(BarPixel(0, y), shift);
+      EXPECT_TRUE(first == channel(row, shift) || first == channel(row, shift) - 1) << "row " << y;
+      darkerFirst += first != channel(row, shift);
+    }
+    EXPECT_LT(channel(BarPixel(99, y), 8), channel(row, 8)) << "row " << y;
+    EXPECT_LE(channel(BarPixel(99, y), 16), channel(row, 16)) << "row " << y;
+    if (steppedEdge)
+      EXPECT_TRUE(darkerFirst == 1 || darkerFirst == 2) << "row " << y;
+    else
+      EXPECT_EQ(darkerFirst, 0) << "row " << y;
+    if (y <= 10) topGreen = std::min(topGreen, channel(row, 8));
+    if (y >= 12 && y <= 14) middleGreen = std::max(middleGreen, channel(row, 8));
+  }
+  EXPECT_GT(topGreen, middleGreen) << "the light at the top, the shade across the middle";
 }
 
 TEST_F(MessageBoxTest, ButtonsSpreadEvenly) {
@@ -178,7 +187,7 @@ TEST_F(MessageBoxTest, ButtonsSpreadEvenly) {
     const word r = MessageBoxOSDRgn;
     for (dword k = 0; k < row.buttons; ++k) {
       const dword left = row.centres[k] - 50;
-      const dword colour = k == row.selected ? kBarRows[0][0] : BACKDROP;
+      const dword colour = k == row.selected ? BarPixel(1, 0) : BACKDROP;
       EXPECT_EQ(stand::RegionPixel(r, left, 120), colour) << row.buttons << " buttons, " << k;
       // With three buttons or more the backdrops overlap; the first one starts on the body.
       if (k == 0) {
@@ -265,7 +274,7 @@ TEST_F(MessageBoxTest, ButtonsBeyondFiveAndBadSelectionsAreIgnored) {
 
   // A good selection redraws at once: the bar moves to the first button.
   OSDMenuMessageBoxButtonSelect(0);
-  EXPECT_EQ(stand::RegionPixel(MessageBoxOSDRgn, 13, 120), kBarRows[0][0]);
+  EXPECT_EQ(stand::RegionPixel(MessageBoxOSDRgn, 13, 120), BarPixel(1, 0));
   EXPECT_EQ(stand::RegionPixel(MessageBoxOSDRgn, 202, 120), BACKDROP);
   EXPECT_EQ(Calls(Call::Create).size(), 0u);  // in place
   EXPECT_EQ(Calls(Call::Sync).size(), 1u);
@@ -480,7 +489,7 @@ TEST_F(MessageBoxTest, ShowAfterExitLeavesNoButtonSelected) {
   ASSERT_TRUE(OSDMenuMessageBoxIsVisible());
   EXPECT_EQ(stand::RegionPixel(MessageBoxOSDRgn, 76, 120), BACKDROP);
   EXPECT_EQ(stand::RegionPixel(MessageBoxOSDRgn, 202, 120), BACKDROP);
-  EXPECT_FALSE(HasPixel(MessageBoxOSDRgn, 0, 110, 379, 150, kBarRows[0][0]));
+  EXPECT_FALSE(HasPixel(MessageBoxOSDRgn, 0, 110, 379, 150, BarPixel(1, 0)));
   OSDMenuMessageBoxDestroy();
 }
 
