@@ -67,9 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   stand::WriteFile("/DataFiles/Film.rec", "x");
   stand::WriteFile("/DataFiles/Film.rec.inf", "x");
   if (DeletesOnTheDisk(path.data())) HDD_Delete(path.data());
-  for (const std::string& entry : stand::Trace())
-    if (entry.compare(0, 7, "remove ") == 0)
-      fuzz::Check(entry.compare(0, 8, "remove /") == 0, "removals stay on the disk");
+  for (const stand::TraceEntry& entry : stand::Trace())
+    if (entry.call == stand::Call::Remove)
+      fuzz::Check(entry.text.compare(0, 1, "/") == 0, "removals stay on the disk");
   fuzz::Check(fuzz::LiveBlocks() == 0, "path routines keep no memory");
   return 0;
 }

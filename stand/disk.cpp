@@ -206,7 +206,7 @@ int Create(const char* name, byte attribute) {
 int Delete(const char* name) {
   if (!name || !*name || Fails("Delete")) return 0;
   std::string disk = Resolve(name);
-  TraceCall("delete " + disk);
+  TraceCall({Call::HddDelete, {}, disk});
   std::error_code ec;
   return fs::remove(RecorderHostPath(disk), ec);
 }
@@ -562,7 +562,7 @@ int remove(const char* path) {
   static auto next = stand::Next<int (*)(const char*)>("remove");
   std::string mapped = stand::MapLinuxPath(path);
   if (path && mapped != path) {
-    stand::TraceCall("remove " + stand::Shown(path));
+    stand::TraceCall({stand::Call::Remove, {}, stand::Shown(path)});
     if (stand::Fails("remove")) {
       errno = EIO;
       return -1;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <utility>
 
 #include "stand/stand.h"
 
@@ -14,7 +15,7 @@ std::map<const void*, size_t> live;
 MemoryStats stats;
 size_t failCountdown = 0;
 std::string log;
-std::vector<std::string> trace;
+std::vector<TraceEntry> trace;
 
 void* MemAlloc(dword size) {
   ++stats.allocations;
@@ -113,14 +114,14 @@ void ClearLog() {
 void LogLine(const std::string& line) {
   log += "stand: " + line + "\n";
 }
-const std::vector<std::string>& Trace() {
+const std::vector<TraceEntry>& Trace() {
   return trace;
 }
 void ClearTrace() {
   trace.clear();
 }
-void TraceCall(const std::string& entry) {
-  trace.push_back(entry);
+void TraceCall(TraceEntry entry) {
+  trace.push_back(std::move(entry));
 }
 
 }  // namespace stand

@@ -1,8 +1,7 @@
 // On-screen regions, the screen they make up and the firmware's display modes.
-#include <cinttypes>
-#include <cstdio>
 #include <cstring>
 #include <map>
+#include <utility>
 
 #include "stand/osd_internal.h"
 #include "stand/stand.h"
@@ -23,7 +22,7 @@ size_t syncCount = 0;
 dword videoColour = 0xFF000000;
 bool normalMode = true;
 std::map<dword, dword> sysOsdItems;
-std::vector<std::string> trace;
+std::vector<TraceEntry> trace;
 
 void WriteMapEntry(word handle, const Region* region) {
   TYPE_OsdMapEntry* map = OsdMap();
@@ -49,8 +48,6 @@ const std::vector<dword>& Composed() {
 }
 
 word Create(dword x, dword y, dword width, dword height, byte, dword flags) {
-  char flagText[16];
-  std::snprintf(flagText, sizeof flagText, " %" PRIX32, uint32_t(flags));
   // The region must lie on the OSD plane: the firmware has no pixels beyond it.
   bool fits = width && height && x < SCREEN_WIDTH && y < SCREEN_HEIGHT &&
               width <= SCREEN_WIDTH - x && height <= SCREEN_HEIGHT - y;
@@ -62,7 +59,7 @@ word Create(dword x, dword y, dword width, dword height, byte, dword flags) {
         break;
       }
   }
-  Trace("Create " + std::to_string(handle) + Numbers({x, y, width, height}) + flagText);
+  Trace({Call::Create, {handle, x, y, width, height, flags}});
   if (!fits) {
     LogLine("TAP_Osd_Create(" + std::to_string(x) + ", " + std::to_string(y) + ", " +
             std::to_string(width) + ", " + std::to_string(height) + ") lies off the screen");
@@ -86,7 +83,7 @@ word Create(dword x, dword y, dword width, dword height, byte, dword flags) {
 }
 
 int Delete(word handle) {
-  Trace("Delete " + std::to_string(handle));
+  Trace({Call::Delete, {handle}});
   if (!regions.erase(handle)) {
     LogLine("TAP_Osd_Delete of region " + std::to_string(handle) + ", which does not exist");
     return -1;
@@ -101,23 +98,23 @@ int Delete(word handle) {
 }
 
 void Sync() {
-  Trace("Sync");
+  Trace({Call::Sync});
   ++syncCount;
   synced = Composed();
 }
 
 void SysOsdControl(dword item, dword on) {
-  Trace("SysOsdControl" + Numbers({item, on}));
+  Trace({Call::SysOsdControl, {item, on}});
   sysOsdItems[item] = on;
 }
 
 void ExitNormal() {
-  Trace("ExitNormal");
+  Trace({Call::ExitNormal});
   normalMode = false;
 }
 
 void EnterNormal() {
-  Trace("EnterNormal");
+  Trace({Call::EnterNormal});
   normalMode = true;
 }
 
@@ -165,23 +162,10 @@ dword Over(dword source, dword destination) {
   return result;
 }
 
-void Trace(const std::string& entry) {
+void Trace(TraceEntry entry) {
   // Every host call that can change a pixel is traced first.
   composedFresh = false;
-  trace.push_back(entry);
-}
-
-std::string Numbers(std::initializer_list<int64_t> values) {
-  std::string text;
-  for (int64_t v : values)
-    text += " " + std::to_string(v);
-  return text;
-}
-
-std::string Hex(dword colour) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%08" PRIX32, uint32_t(colour));
-  return text;
+  trace.push_back(std::move(entry));
 }
 
 void ComposeScreen(std::vector<dword>& screen) {
@@ -269,7 +253,7 @@ dword VideoColour() {
   return osd::videoColour;
 }
 
-const std::vector<std::string>& OsdTrace() {
+const std::vector<TraceEntry>& OsdTrace() {
   return osd::trace;
 }
 void ClearOsdTrace() {

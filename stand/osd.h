@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "host/tap.h"
+#include "stand/trace.h"
 
 namespace stand {
 
@@ -54,20 +55,8 @@ std::string ScreenPng();
 void SetVideoColour(dword argb);
 dword VideoColour();
 
-// Drawing and mode calls in order, one line each, numbers in decimal, colours as eight
-// upper-case hex digits, region flags in hex:
-//   "Create 1 170 193 380 190 0"            handle x y width height flags
-//   "Delete 1"  "Sync"
-//   "FillBox 3 0 0 10 10 FF181818"          region x y width height colour
-//   "Draw3dBoxFill 3 0 0 294 74 FF7F7F7F FF7F7F7F FF181818"
-//   "DrawRectangle 3 0 0 10 10 2 FF808080"  ... thickness colour
-//   "PutGd 3 0 0 380x190 0"                 region x y graphic-size sprite
-//   "PutS 3 6 6 288 FF00FFFF FF181818 0 0 0 1 Scrapdeck v1.5"
-//                                           region x y maxX fore back type size dotted align text
-//   "Copy 4 5 0 0 100 88 0 0 0"             source destination sx sy width height dx dy sprite
-//   "SaveBox 3 0 0 10 10"  "RestoreBox 3 0 0 10 10"
-//   "ExitNormal"  "EnterNormal"  "SysOsdControl 1 0"
-const std::vector<std::string>& OsdTrace();
+// Drawing and mode calls in order (stand/trace.h): Create to SysOsdControl.
+const std::vector<TraceEntry>& OsdTrace();
 void ClearOsdTrace();
 
 // Firmware state: the normal mode is on after a reset; TAP_ExitNormal leaves it and

@@ -45,7 +45,7 @@ void Frame(Region& r, int64_t x, int64_t y, int64_t width, int64_t height, int64
 }
 
 int FillBox(word handle, dword x, dword y, dword width, dword height, dword colour) {
-  Trace("FillBox " + std::to_string(handle) + Numbers({x, y, width, height}) + " " + Hex(colour));
+  Trace({Call::FillBox, {handle, x, y, width, height, colour}});
   Region* r = Target(handle, "TAP_Osd_FillBox");
   if (!r) return -1;
   Fill(*r, x, y, width, height, colour);
@@ -56,8 +56,7 @@ int FillBox(word handle, dword x, dword y, dword width, dword height, dword colo
 // right, as a raised button looks.
 int Draw3dBoxFill(word handle, dword x, dword y, dword width, dword height, dword light, dword dark,
                   dword fill) {
-  Trace("Draw3dBoxFill " + std::to_string(handle) + Numbers({x, y, width, height}) + " " +
-        Hex(light) + " " + Hex(dark) + " " + Hex(fill));
+  Trace({Call::Draw3dBoxFill, {handle, x, y, width, height, light, dark, fill}});
   Region* r = Target(handle, "TAP_Osd_Draw3dBoxFill");
   if (!r) return -1;
   int64_t X = x, Y = y, W = width, H = height;
@@ -71,8 +70,7 @@ int Draw3dBoxFill(word handle, dword x, dword y, dword width, dword height, dwor
 
 int DrawRectangle(word handle, dword x, dword y, dword width, dword height, dword thickness,
                   dword colour) {
-  Trace("DrawRectangle " + std::to_string(handle) + Numbers({x, y, width, height, thickness}) +
-        " " + Hex(colour));
+  Trace({Call::DrawRectangle, {handle, x, y, width, height, thickness, colour}});
   Region* r = Target(handle, "TAP_Osd_DrawRectangle");
   if (!r) return -1;
   Frame(*r, x, y, width, height, thickness, colour);
@@ -81,8 +79,9 @@ int DrawRectangle(word handle, dword x, dword y, dword width, dword height, dwor
 
 int Copy(word source, word destination, dword sourceX, dword sourceY, dword width, dword height,
          dword destinationX, dword destinationY, bool sprite) {
-  Trace("Copy" + Numbers({source, destination, sourceX, sourceY, width, height, destinationX,
-                          destinationY, sprite}));
+  Trace(
+      {Call::Copy,
+       {source, destination, sourceX, sourceY, width, height, destinationX, destinationY, sprite}});
   Region* from = Target(source, "TAP_Osd_Copy");
   Region* to = Target(destination, "TAP_Osd_Copy");
   if (!from || !to) return -1;
@@ -110,7 +109,7 @@ int Copy(word source, word destination, dword sourceX, dword sourceY, dword widt
 }
 
 byte* SaveBox(word handle, dword x, dword y, dword width, dword height) {
-  Trace("SaveBox " + std::to_string(handle) + Numbers({x, y, width, height}));
+  Trace({Call::SaveBox, {handle, x, y, width, height}});
   Region* r = Target(handle, "TAP_Osd_SaveBox");
   if (!r) return nullptr;
   uint64_t pixels = uint64_t(width) * height;
@@ -132,7 +131,7 @@ byte* SaveBox(word handle, dword x, dword y, dword width, dword height) {
 }
 
 void RestoreBox(word handle, dword x, dword y, dword width, dword height, const void* pixels) {
-  Trace("RestoreBox " + std::to_string(handle) + Numbers({x, y, width, height}));
+  Trace({Call::RestoreBox, {handle, x, y, width, height}});
   Region* r = Target(handle, "TAP_Osd_RestoreBox");
   if (!r || !pixels) return;
   uint64_t count = uint64_t(width) * height;
@@ -197,9 +196,9 @@ const std::vector<uint32_t>* Unpacked(const TYPE_GrData& gd, std::string& fault)
 }
 
 int PutGd(word handle, int x, int y, const TYPE_GrData* gd, bool sprite) {
-  std::string size = gd ? std::to_string(gd->width) + "x" + std::to_string(gd->height) : "null";
-  Trace("PutGd " + std::to_string(handle) + Numbers({x, y}) + " " + size + " " +
-        std::to_string(sprite));
+  Trace({Call::PutGd,
+         {handle, x, y, gd ? gd->width : 0, gd ? gd->height : 0, sprite},
+         gd ? "" : "null"});
   Region* r = Target(handle, "TAP_Osd_PutGd");
   if (!r) return -1;
   std::string fault = DescriptorFault(gd);

@@ -3,7 +3,6 @@
 #define SCRAPDECK_STAND_OSD_INTERNAL_H
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -35,10 +34,7 @@ dword Mix(dword fore, dword back, unsigned coverage);
 // `source` laid over `destination` by the source's alpha.
 dword Over(dword source, dword destination);
 
-void Trace(const std::string& entry);
-std::string Hex(dword colour);  // eight upper-case hex digits
-// The numbers for a trace entry, each after a space.
-std::string Numbers(std::initializer_list<int64_t> values);
+void Trace(TraceEntry entry);
 
 // Points the drawing and text calls of the host table at the stand.
 void ResetDrawing();

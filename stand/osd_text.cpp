@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <sstream>
 
 #include "stand/osd_internal.h"
 #include "stand/stand.h"
@@ -140,11 +139,9 @@ int64_t Width(const std::vector<const Glyph*>& glyphs) {
 
 int PutS(word handle, dword x, dword y, dword maxX, const char* text, dword foreground,
          dword background, byte fontType, byte fontSize, byte dotted, byte align) {
-  std::ostringstream entry;
-  entry << "PutS " << handle << ' ' << x << ' ' << y << ' ' << maxX << ' ' << Hex(foreground) << ' '
-        << Hex(background) << ' ' << int(fontType) << ' ' << int(fontSize) << ' ' << int(dotted)
-        << ' ' << int(align) << ' ' << (text ? text : "(null)");
-  Trace(entry.str());
+  Trace({Call::PutS,
+         {handle, x, y, maxX, foreground, background, fontType, fontSize, dotted, align},
+         text ? text : "(null)"});
   Region* r = Find(handle);
   if (!r) {
     LogLine("TAP_Osd_PutS on region " + std::to_string(handle) + ", which does not exist");

@@ -51,17 +51,17 @@ int GetRecInfo(byte slot, TYPE_RecInfo* info) {
 }
 
 int StopTs() {
-  TraceCall("StopTs");
+  TraceCall({Call::StopTs});
   StopPlay();
   return 1;
 }
 int StopMp3() {
-  TraceCall("StopMp3");
+  TraceCall({Call::StopMp3});
   StopPlay();
   return 1;
 }
 int StopRecord(byte slot) {
-  TraceCall("StopRecord " + std::to_string(slot));
+  TraceCall({Call::StopRecord, {slot}});
   StopRecording(slot);
   return 1;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/tap.h"
+#include "stand/trace.h"
 
 namespace stand {
 
@@ -37,10 +38,11 @@ size_t BlockSize(const void* block);
 const std::string& Log();
 void ClearLog();
 void LogLine(const std::string& line);  // the stand's own remarks, prefixed "stand: "
-// Calls of interest in order: "StopTs", "StopMp3", "StopRecord 1", "remove /DataFiles/x.rec".
-const std::vector<std::string>& Trace();
+// Calls of interest in order (stand/trace.h): the stops of playbacks and recordings and the
+// deletions and removals of disk files.
+const std::vector<TraceEntry>& Trace();
 void ClearTrace();
-void TraceCall(const std::string& entry);
+void TraceCall(TraceEntry entry);
 
 // ---- Clock and identity ----
 dword Now();

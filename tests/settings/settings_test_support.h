@@ -8,8 +8,8 @@
 #include "lib/ini/ini.h"
 #include "settings/config.h"
 #include "settings/display.h"
-#include "stand/osd.h"
 #include "tests/support/stand_test.h"
+#include "tests/support/trace.h"
 
 class SettingsTest : public StandTest {
  protected:

@@ -9,14 +9,10 @@ namespace {
 
 class WindowTest : public SettingsTest {
  protected:
-  // The text lines drawn into the window since the trace was cleared.
-  static std::vector<std::string> TextCalls() {
-    std::vector<std::string> out;
-    for (const std::string& line : stand::OsdTrace())
-      if (line.rfind("PutS ", 0) == 0) out.push_back(line);
-    return out;
+  // A text line of the window: x y, colours, alignment, text.
+  static TraceEntry Put(int x, int y, dword fore, dword back, int align, const char* text) {
+    return {Call::PutS, {win ? win->region : 0, x, y, 288, fore, back, 0, 0, 0, align}, text};
   }
-  static std::string Region() { return std::to_string(win ? win->region : 0); }
   // A pixel of the window, relative to its top left corner.
   static dword Pixel(dword x, dword y) { return stand::ScreenPixel(213 + x, 167 + y); }
 };
@@ -34,14 +30,13 @@ TEST_F(WindowTest, OpensCentredWithTitleAndRows) {
   EXPECT_EQ(regions[0].flags, 0x2000u);
   EXPECT_EQ(stand::SysOsdItem(1), 0u);
 
-  const std::string h = Region();
-  EXPECT_EQ(TextCalls(),
-            (std::vector<std::string>{
-                "PutS " + h + " 6 6 288 FF00FFFF FF181818 0 0 0 1 " SCRAPDECK_PROGRAM_NAME,
-                "PutS " + h + " 6 26 288 FFFFFFFF FF181818 0 0 0 0 Prompt to delete file on",
-                "PutS " + h + " 168 26 288 FF181818 FF00FF00 0 0 0 0  PLAY only",
-                "PutS " + h + " 6 46 288 FFFFFFFF FF181818 0 0 0 0 Window timeout",
-                "PutS " + h + " 168 46 288 FFFFFFFF FF181818 0 0 0 0  0:30",
+  EXPECT_EQ(Calls(Call::PutS),
+            (Trace{
+                Put(6, 6, 0xFF00FFFF, 0xFF181818, 1, SCRAPDECK_PROGRAM_NAME),
+                Put(6, 26, 0xFFFFFFFF, 0xFF181818, 0, "Prompt to delete file on"),
+                Put(168, 26, 0xFF181818, 0xFF00FF00, 0, " PLAY only"),
+                Put(6, 46, 0xFFFFFFFF, 0xFF181818, 0, "Window timeout"),
+                Put(168, 46, 0xFFFFFFFF, 0xFF181818, 0, " 0:30"),
             }));
   // Frame and background as shown on the screen; the title is drawn in its colour and
   // the selected value stands on its own colour.
@@ -64,35 +59,37 @@ TEST_F(WindowTest, OpensCentredWithTitleAndRows) {
 TEST_F(WindowTest, ValueTexts) {
   const struct {
     int row, value, min;
-    std::string call;  // value column x, colours and text
+    int x, y;  // of the value
+    dword colour;
+    const char* text;
   } cases[] = {
-      {1, 30, 1, "168 46 288 FFFFFFFF FF181818 0 0 0 0  0:30"},
-      {1, 90, 1, "168 46 288 FFFFFFFF FF181818 0 0 0 0  1:30"},
-      {1, 5999, 1, "168 46 288 FFFFFFFF FF181818 0 0 0 0  99:59"},
-      {1, 6000, 1, "168 46 288 FFFFFFFF FF181818 0 0 0 0  100"},
-      {1, 59940, 1, "168 46 288 FFFFFFFF FF181818 0 0 0 0  999"},
-      {1, 5, -100, "164 46 288 FF00FF00 FF181818 0 0 0 0 +0:05"},
-      {1, -5, -100, "167 46 288 FFFF0000 FF181818 0 0 0 0 -0:05"},
-      {1, 0, -100, "168 46 288 FFFFFFFF FF181818 0 0 0 0  0:00"},
-      {1, -6000, -7000, "167 46 288 FFFF0000 FF181818 0 0 0 0 -100"},
-      {0, 0, 0, "168 26 288 FFFFFF00 FF181818 0 0 0 0  PLAY & RECORD"},
-      {0, 1, 0, "168 26 288 FF00FF00 FF181818 0 0 0 0  PLAY only"},
-      {0, 2, 0, "168 26 288 FFFF0000 FF181818 0 0 0 0  RECORD only"},
+      {1, 30, 1, 168, 46, 0xFFFFFFFF, " 0:30"},
+      {1, 90, 1, 168, 46, 0xFFFFFFFF, " 1:30"},
+      {1, 5999, 1, 168, 46, 0xFFFFFFFF, " 99:59"},
+      {1, 6000, 1, 168, 46, 0xFFFFFFFF, " 100"},
+      {1, 59940, 1, 168, 46, 0xFFFFFFFF, " 999"},
+      {1, 5, -100, 164, 46, 0xFF00FF00, "+0:05"},
+      {1, -5, -100, 167, 46, 0xFFFF0000, "-0:05"},
+      {1, 0, -100, 168, 46, 0xFFFFFFFF, " 0:00"},
+      {1, -6000, -7000, 167, 46, 0xFFFF0000, "-100"},
+      {0, 0, 0, 168, 26, 0xFFFFFF00, " PLAY & RECORD"},
+      {0, 1, 0, 168, 26, 0xFF00FF00, " PLAY only"},
+      {0, 2, 0, 168, 26, 0xFFFF0000, " RECORD only"},
   };
   for (const auto& c : cases) {
     SetUp();
     config[c.row].value = c.value;
     config[c.row].min = c.min;
     ASSERT_TRUE(display_config(-1));
-    std::vector<std::string> calls = TextCalls();
+    Trace calls = Calls(Call::PutS);
     ASSERT_EQ(calls.size(), 5u);
-    EXPECT_EQ(calls[2 + 2 * c.row], "PutS " + Region() + " " + c.call);
+    EXPECT_EQ(calls[2 + 2 * c.row], Put(c.x, c.y, c.colour, 0xFF181818, 0, c.text));
     display_clear();
   }
   SetUp();
   config_disabled[1] = 1;
   ASSERT_TRUE(display_config(0));
-  EXPECT_EQ(TextCalls()[4], "PutS " + Region() + " 168 46 288 FF404040 FF181818 0 0 0 0  -----");
+  EXPECT_EQ(Calls(Call::PutS)[4], Put(168, 46, 0xFF404040, 0xFF181818, 0, " -----"));
 }
 
 TEST_F(WindowTest, RedrawsInPlaceAndClosesCleanly) {
@@ -102,11 +99,11 @@ TEST_F(WindowTest, RedrawsInPlaceAndClosesCleanly) {
   EXPECT_EQ(config_chk(KEY_DOWN), 0u);
   EXPECT_EQ(stand::Regions().size(), 1u);
   EXPECT_EQ(win->region, region);
-  std::vector<std::string> calls = TextCalls();
+  Trace calls = Calls(Call::PutS);
   ASSERT_EQ(calls.size(), 5u);
   // The selection moved: the first value is plain again, the second inverted.
-  EXPECT_NE(calls[2].find(" FFFFFF00 FF181818 "), std::string::npos);
-  EXPECT_NE(calls[4].find(" FF181818 FFFFFFFF "), std::string::npos);
+  EXPECT_EQ(calls[2], Put(168, 26, 0xFFFFFF00, 0xFF181818, 0, " PLAY & RECORD"));
+  EXPECT_EQ(calls[4], Put(168, 46, 0xFF181818, 0xFFFFFFFF, 0, " 0:30"));
   EXPECT_EQ(config_chk(KEY_STOP), KEY_STOP);
   EXPECT_TRUE(stand::RegionExists(region));
 
@@ -118,7 +115,7 @@ TEST_F(WindowTest, RedrawsInPlaceAndClosesCleanly) {
   EXPECT_EQ(stand::Memory().liveBlocks, 0u);
   EXPECT_EQ(win, nullptr);
   display_clear();
-  EXPECT_EQ(stand::OsdTrace().back(), "SysOsdControl 1 1");
+  EXPECT_EQ(stand::OsdTrace().back(), TraceEntry({Call::SysOsdControl, {1, 1}}));
 }
 
 TEST_F(WindowTest, NoMemoryForTheWindowLeavesItClosed) {

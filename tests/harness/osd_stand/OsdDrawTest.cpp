@@ -1,6 +1,7 @@
 // Boxes, frames, block copies and saved blocks, each clipped to its region.
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 #include "tests/harness/osd_stand/osd_test.h"
 
@@ -79,7 +80,8 @@ TEST_F(OsdDraw, Draw3dBoxFillHasALightTopLeftAndADarkBottomRight) {
   // Cut by the region's edge, the box loses its far edges but keeps its fill.
   TAP_Osd_Draw3dBoxFill(r, 8, 6, 5, 5, 0xFFFFFFFF, 0xFF000000, 0xFF00FF00);
   EXPECT_EQ(stand::RegionPixel(r, 9, 7), 0xFF00FF00u);
-  EXPECT_EQ(stand::OsdTrace().back(), "Draw3dBoxFill 1 8 6 5 5 FFFFFFFF FF000000 FF00FF00");
+  EXPECT_EQ(stand::OsdTrace().back(),
+            TraceEntry({Call::Draw3dBoxFill, {1, 8, 6, 5, 5, 0xFFFFFFFF, 0xFF000000, 0xFF00FF00}}));
 }
 
 // Pixels numbered by position, so that any misplaced copy shows.
@@ -183,14 +185,26 @@ TEST_F(OsdDraw, CallsOnMissingRegionsFailAndAreTraced) {
   EXPECT_EQ(TAP_Osd_Copy(r, none, 0, 0, 1, 1, 0, 0, false), -1);
   EXPECT_EQ(TAP_Osd_Copy(none, r, 0, 0, 1, 1, 0, 0, false), -1);
   EXPECT_EQ(RegionPixels(r), Expected([](int64_t, int64_t) { return false; }));
-  std::vector<std::string> expected{"Create 1 0 0 10 8 0",
-                                    "FillBox 2 0 0 1 1 FF181818",
-                                    "FillBox 0 0 0 1 1 FF181818",
-                                    "Draw3dBoxFill 2 0 0 1 1 FF181818 FF181818 FF181818",
-                                    "DrawRectangle 2 0 0 1 1 1 FF181818",
-                                    "Copy 1 2 0 0 1 1 0 0 0",
-                                    "Copy 2 1 0 0 1 1 0 0 0"};
+  const Trace expected{{Call::Create, {1, 0, 0, W, H, 0}},
+                       {Call::FillBox, {2, 0, 0, 1, 1, INK}},
+                       {Call::FillBox, {0, 0, 0, 1, 1, INK}},
+                       {Call::Draw3dBoxFill, {2, 0, 0, 1, 1, INK, INK, INK}},
+                       {Call::DrawRectangle, {2, 0, 0, 1, 1, 1, INK}},
+                       {Call::Copy, {1, 2, 0, 0, 1, 1, 0, 0, 0}},
+                       {Call::Copy, {2, 1, 0, 0, 1, 1, 0, 0, 0}}};
   EXPECT_EQ(stand::OsdTrace(), expected);
+  // How entries read in failure messages.
+  const std::pair<TraceEntry, const char*> lines[] = {
+      {{Call::Create, {1, 170, 193, 380, 190, 0x8000}}, "Create 1 170 193 380 190 8000"},
+      {{Call::PutGd, {1, -1, 2, 7, 5, 1}}, "PutGd 1 -1 2 7x5 1"},
+      {{Call::PutGd, {1, 0, 0, 0, 0, 0}, "null"}, "PutGd 1 0 0 null 0"},
+      {{Call::PutS, {1, 0, 0, 200, INK, 0, 0, 2, 0, 0}, "H"},
+       "PutS 1 0 0 200 FF181818 00000000 0 2 0 0 H"},
+  };
+  for (const auto& [entry, line] : lines)
+    EXPECT_EQ(stand::Line(entry), line);
+  EXPECT_TRUE(stand::IsColour(Call::PutS, 5) && stand::IsColour(Call::Draw3dBoxFill, 7));
+  EXPECT_FALSE(stand::IsColour(Call::PutS, 3) || stand::IsColour(Call::PutGd, 4));
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST_F(OsdGd, PackedPictureIsDrawnClippedWithOrWithoutAlpha) {
             << "at " << c.x << "," << c.y << " pixel " << x << "," << y;
       }
   }
-  EXPECT_EQ(stand::OsdTrace().back(), "PutGd 1 1 1 7x5 1");
+  EXPECT_EQ(stand::OsdTrace().back(), TraceEntry({Call::PutGd, {1, 1, 1, 7, 5, 1}}));
 }
 
 TEST_F(OsdGd, MalformedDescriptorsDrawNothing) {

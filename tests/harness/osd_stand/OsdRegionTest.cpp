@@ -112,7 +112,8 @@ TEST_F(OsdRegion, FirmwareModesAreObservedAndReset) {
   EXPECT_EQ(stand::SysOsdItem(1), 0u);
   EXPECT_EQ(stand::SysOsdItem(2), 1u);
   TAP_ExitNormal();
-  std::vector<std::string> expected{"ExitNormal", "EnterNormal", "SysOsdControl 1 0", "ExitNormal"};
+  const Trace expected{
+      {Call::ExitNormal}, {Call::EnterNormal}, {Call::SysOsdControl, {1, 0}}, {Call::ExitNormal}};
   EXPECT_EQ(stand::OsdTrace(), expected);
   stand::Reset();
   EXPECT_TRUE(stand::NormalMode());

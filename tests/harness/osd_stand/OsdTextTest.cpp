@@ -97,7 +97,8 @@ TEST_F(OsdText, CoverageBlendsOverTheBackColourOrTheExistingPixels) {
   EXPECT_GT(paper, 0);  // back colour 0: untouched where the glyph has no coverage
   TAP_Osd_PutS(region, 0, 0, 200, "H", FORE, BACK, 0, 2, 0, 0);
   EXPECT_EQ(stand::RegionPixel(region, 0, 0), BACK);
-  EXPECT_EQ(stand::OsdTrace().back(), "PutS 1 0 0 200 FFFFFFFF FF102030 0 2 0 0 H");
+  EXPECT_EQ(stand::OsdTrace().back(),
+            TraceEntry({Call::PutS, {1, 0, 0, 200, FORE, BACK, 0, 2, 0, 0}, "H"}));
 }
 
 TEST_F(OsdText, MissingFontsDrawNothing) {

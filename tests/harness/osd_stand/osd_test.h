@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "stand/osd.h"
 #include "tests/support/stand_test.h"
+#include "tests/support/trace.h"
 
 // A region's pixels row by row, for comparing whole regions at once.
 inline std::vector<dword> RegionPixels(word region) {

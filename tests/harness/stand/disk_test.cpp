@@ -26,7 +26,7 @@ TEST_F(Disk, AbsolutePathsOnTheDiskLandInTheSandbox) {
   close(fd);
   EXPECT_EQ(std::remove("/mnt/hd/DataFiles/A.rec"), 0);
   EXPECT_FALSE(stand::Exists("/DataFiles/A.rec"));
-  EXPECT_EQ(stand::Trace().back(), "remove /DataFiles/A.rec");
+  EXPECT_EQ(stand::Trace().back(), stand::TraceEntry(stand::Call::Remove, {}, "/DataFiles/A.rec"));
 }
 
 TEST_F(Disk, NoPathClimbsOutOfTheSandbox) {

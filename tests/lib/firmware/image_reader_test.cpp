@@ -14,9 +14,9 @@
 #include "core/id.h"
 #include "lib/firmware/firmware.h"
 #include "lib/hdd/hdd.h"
-#include "stand/osd.h"
 #include "stand/scenario.h"
 #include "tests/support/stand_test.h"
+#include "tests/support/trace.h"
 
 namespace {
 
@@ -363,10 +363,7 @@ TEST(RedrawPlugin, MakesThePromptDrawAgainOnEveryEvent) {
     options.name = "redraw";
     options.baseDir = SCRAPDECK_BINARY_DIR "/bin";
     size_t draws = 0;
-    options.atEnd = [&draws] {
-      for (const std::string& call : stand::OsdTrace())
-        draws += call.rfind("PutGd ", 0) == 0 && call.find(" 0 0 380x190 ") != std::string::npos;
-    };
+    options.atEnd = [&draws] { draws = Calls(Call::PutGd, {kAny, 0, 0, 380, 190}).size(); };
     std::ostringstream out, err;
     EXPECT_EQ(stand::RunScenario(script, options, out, err), stand::SCENARIO_PASSED) << err.str();
     return draws;

@@ -1,11 +1,10 @@
 // Drawing text with FMUC_PutStringAA into the stand's regions.
 #include <cstring>
-#include <sstream>
 
 #include "lib/font/font.h"
 #include "lib/osd/messagewin.h"
-#include "stand/osd.h"
 #include "tests/support/test_fonts.h"
+#include "tests/support/trace.h"
 
 namespace {
 
@@ -54,12 +53,10 @@ class Render : public StandTest {
     }
     return out;
   }
-  // The host calls FMUC_PutStringAA made, besides the font's own.
-  std::vector<std::string> Calls() {
-    std::vector<std::string> calls;
-    for (const std::string& line : stand::OsdTrace())
-      calls.push_back(line);
-    return calls;
+  // The numbers of the last block saved, none when none was.
+  static std::vector<int64_t> LastSaved() {
+    Trace boxes = Calls(Call::SaveBox);
+    return boxes.empty() ? std::vector<int64_t>{} : boxes.back().numbers;
   }
   FMUC_Font font{};
 };
@@ -70,26 +67,26 @@ TEST_F(Render, OverflowModesAndAlignment) {
     const char* text;
     byte mode;
     byte align;
-    const char* cells;  // columns 0 to 59
-    const char* box;    // SaveBox call, "" for none
+    const char* cells;         // columns 0 to 59
+    std::vector<int64_t> box;  // the block saved, none for none
   } rows[] = {
-      {"ABCDEFGH", FMUC_FIT_CUT, FMUC_ALIGN_LEFT, "ABCDE ", "SaveBox 1 0 0 50 10"},
-      {"ABCDEFGH", FMUC_FIT_ELLIPSIS_END, FMUC_ALIGN_LEFT, "ABC\xE2\x80\xA6  ",
-       "SaveBox 1 0 0 50 10"},
-      {"ABCDEFGH", FMUC_FIT_ELLIPSIS_END, FMUC_ALIGN_RIGHT, "ABC\xE2\x80\xA6  ",
-       "SaveBox 1 0 0 50 10"},
-      {"ABCDEFGH", FMUC_FIT_ELLIPSIS_START, FMUC_ALIGN_LEFT,
+      {"ABCDEFGH", FMUC_FIT_CUT, FMUC_ALIGN_LEFT, "ABCDE ", {1, 0, 0, 50, 10}},
+      {"ABCDEFGH", FMUC_FIT_ELLIPSIS_END, FMUC_ALIGN_LEFT, "ABC\xE2\x80\xA6  ", {1, 0, 0, 50, 10}},
+      {"ABCDEFGH", FMUC_FIT_ELLIPSIS_END, FMUC_ALIGN_RIGHT, "ABC\xE2\x80\xA6  ", {1, 0, 0, 50, 10}},
+      {"ABCDEFGH",
+       FMUC_FIT_ELLIPSIS_START,
+       FMUC_ALIGN_LEFT,
        "\xE2\x80\xA6"
        "EFGH ",
-       "SaveBox 1 0 0 50 10"},
-      {"ABCDEFGH", FMUC_FIT_ALL_OR_NOTHING, FMUC_ALIGN_LEFT, "      ", ""},
-      {"ABCDEFGH", 7, FMUC_ALIGN_LEFT, "      ", ""},
-      {"ABCD", FMUC_FIT_CUT, FMUC_ALIGN_LEFT, "ABCD  ", "SaveBox 1 0 0 40 10"},
-      {"ABCD", FMUC_FIT_ELLIPSIS_START, FMUC_ALIGN_LEFT, "ABCD  ", "SaveBox 1 0 0 40 10"},
-      {"ABCD", FMUC_FIT_ALL_OR_NOTHING, FMUC_ALIGN_RIGHT, " ABCD ", "SaveBox 1 10 0 40 10"},
-      {"ABCD", FMUC_FIT_CUT, FMUC_ALIGN_CENTER, "", "SaveBox 1 5 0 40 10"},
-      {"ABCD", FMUC_FIT_CUT, 9, "ABCD  ", "SaveBox 1 0 0 40 10"},
-      {"ABCDEFGH", FMUC_FIT_CUT, FMUC_ALIGN_CENTER, "ABCDE ", "SaveBox 1 0 0 50 10"},
+       {1, 0, 0, 50, 10}},
+      {"ABCDEFGH", FMUC_FIT_ALL_OR_NOTHING, FMUC_ALIGN_LEFT, "      ", {}},
+      {"ABCDEFGH", 7, FMUC_ALIGN_LEFT, "      ", {}},
+      {"ABCD", FMUC_FIT_CUT, FMUC_ALIGN_LEFT, "ABCD  ", {1, 0, 0, 40, 10}},
+      {"ABCD", FMUC_FIT_ELLIPSIS_START, FMUC_ALIGN_LEFT, "ABCD  ", {1, 0, 0, 40, 10}},
+      {"ABCD", FMUC_FIT_ALL_OR_NOTHING, FMUC_ALIGN_RIGHT, " ABCD ", {1, 10, 0, 40, 10}},
+      {"ABCD", FMUC_FIT_CUT, FMUC_ALIGN_CENTER, "", {1, 5, 0, 40, 10}},
+      {"ABCD", FMUC_FIT_CUT, 9, "ABCD  ", {1, 0, 0, 40, 10}},
+      {"ABCDEFGH", FMUC_FIT_CUT, FMUC_ALIGN_CENTER, "ABCDE ", {1, 0, 0, 50, 10}},
   };
   for (const Row& row : rows) {
     stand::Reset();
@@ -100,10 +97,7 @@ TEST_F(Render, OverflowModesAndAlignment) {
     if (*row.cells) {
       EXPECT_EQ(Cells(region, 0, 6), row.cells) << row.text << " " << int(row.mode);
     }
-    std::string box;
-    for (const std::string& call : Calls())
-      if (call.rfind("SaveBox", 0) == 0) box = call;
-    EXPECT_EQ(box, row.box) << row.text << " " << int(row.mode) << " " << int(row.align);
+    EXPECT_EQ(LastSaved(), row.box) << row.text << " " << int(row.mode) << " " << int(row.align);
     FMUC_FreeFontFile(&font);
   }
 }
@@ -125,7 +119,7 @@ TEST_F(Render, SolidBackgroundFillsTheRoomAsHighAsTheText) {
   Load(glyphs);
   const word region = Region(100, 20, kSentinel);
   FMUC_PutStringAA(region, 0, 0, 49, "AT", kWhite, kBack, &font, 0, 0, 1.0f);
-  EXPECT_EQ(Calls().front(), "FillBox 1 0 0 50 14 FF0000FF");
+  EXPECT_EQ(stand::OsdTrace().front(), TraceEntry({Call::FillBox, {1, 0, 0, 50, 14, kBack}}));
   EXPECT_EQ(stand::RegionPixel(region, 5, 0), kWhite);    // A's covered row
   EXPECT_EQ(stand::RegionPixel(region, 5, 1), kBack);     // A's bare row
   EXPECT_EQ(stand::RegionPixel(region, 15, 13), kWhite);  // T's foot, below A's height
@@ -147,7 +141,8 @@ TEST_F(Render, BlendsOverTheScreen) {
   FMUC_PutStringAA(region, 0, 0, 99, "h", kWhite, 0, &font, 0, 0, 1.0f);
   EXPECT_EQ(stand::RegionPixel(region, 5, 0), 0xFF7F7F7Fu);
   EXPECT_EQ(stand::RegionPixel(region, 5, 2), kBlack);
-  EXPECT_EQ(Calls(), (std::vector<std::string>{"SaveBox 1 0 0 10 10", "RestoreBox 1 0 0 10 10"}));
+  EXPECT_EQ(stand::OsdTrace(),
+            (Trace{{Call::SaveBox, {1, 0, 0, 10, 10}}, {Call::RestoreBox, {1, 0, 0, 10, 10}}}));
 
   // Each pixel blends with its own background: the remembered blend is not reused
   // for another background or coverage.
@@ -298,24 +293,21 @@ TEST_F(Render, TextIsCleanedAndCut) {
   struct Row {
     const char* what;
     std::string text;
-    const char* box;
+    std::vector<int64_t> box;
   } rows[] = {
       {"controls and line feeds go",
        "A\nB\x01"
        "C\r",
-       "SaveBox 1 0 0 30 10"},
-      {"only controls", "\x01\x02\n", ""},
-      {"cut to 127 bytes", std::string(200, 'x'), "SaveBox 1 0 0 127 1"},
-      {"never inside a character", std::string(126, 'x') + "\xC3\xA9", "SaveBox 1 0 0 126 1"},
-      {"a copy of 512 bytes or more", std::string(600, 'x'), ""},
+       {1, 0, 0, 30, 10}},
+      {"only controls", "\x01\x02\n", {}},
+      {"cut to 127 bytes", std::string(200, 'x'), {1, 0, 0, 127, 1}},
+      {"never inside a character", std::string(126, 'x') + "\xC3\xA9", {1, 0, 0, 126, 1}},
+      {"a copy of 512 bytes or more", std::string(600, 'x'), {}},
   };
   for (const Row& row : rows) {
     const word region = Region(720, 20);
     FMUC_PutStringAA(region, 0, 0, 719, row.text.c_str(), kWhite, 0, &font, 0, 0, 1.0f);
-    std::string box;
-    for (const std::string& call : Calls())
-      if (call.rfind("SaveBox", 0) == 0) box = call;
-    EXPECT_EQ(box, row.box) << row.what;
+    EXPECT_EQ(LastSaved(), row.box) << row.what;
     TAP_Osd_Delete(region);
   }
   const word region = Region(100, 20);
@@ -337,25 +329,25 @@ TEST_F(Render, NothingForBadArgumentsOrAFailedFont) {
   FMUC_PutStringAA(region, 0, 0, 99, "A", kWhite, kBack, &missing, 0, 0, 1.0f);
   stand::FailAllocation(1);
   FMUC_PutStringAA(region, 0, 0, 99, "A", kWhite, kBack, &font, 0, 0, 1.0f);
-  EXPECT_TRUE(Calls().empty());
+  EXPECT_TRUE(stand::OsdTrace().empty());
   // A text that cannot be made to fit draws nothing, not even its background.
   FMUC_PutStringAA(region, 0, 0, 5, "AB", kWhite, kBack, &font, 0, 0, 1.0f);
-  EXPECT_TRUE(Calls().empty());
+  EXPECT_TRUE(stand::OsdTrace().empty());
 }
 
 TEST_F(Render, MaxXIsKeptInsideTheRegion) {
   Load(TenPixelGlyphs());
   const word region = Region(100, 20, kSentinel);
   FMUC_PutStringAA(region, 0, 0, 5000, "ABCDEFGHABCDEFGH", kWhite, kBack, &font, 0, 0, 1.0f);
-  EXPECT_EQ(Calls().front(), "FillBox 1 0 0 100 10 FF0000FF");
+  EXPECT_EQ(stand::OsdTrace().front(), TraceEntry({Call::FillBox, {1, 0, 0, 100, 10, kBack}}));
   EXPECT_EQ(Cells(region, 0, 10, kBack), "ABCDEFGHAB");
   // x at or past the region's last column leaves no room.
   stand::ClearOsdTrace();
   FMUC_PutStringAA(region, 99, 0, 5000, "A", kWhite, kBack, &font, 0, 0, 1.0f);
   FMUC_PutStringAA(region, 150, 0, 5000, "A", kWhite, kBack, &font, 0, 0, 1.0f);
-  EXPECT_TRUE(Calls().empty());
+  EXPECT_TRUE(stand::OsdTrace().empty());
   FMUC_PutStringAA(region, 90, 0, 5000, "A", kWhite, 0, &font, 0, 0, 1.0f);
-  EXPECT_EQ(Calls().front(), "SaveBox 1 90 0 10 10");
+  EXPECT_EQ(stand::OsdTrace().front(), TraceEntry({Call::SaveBox, {1, 90, 0, 10, 10}}));
 }
 
 // Whatever the text, font and coordinates, nothing changes outside the text's box
@@ -393,14 +385,11 @@ TEST_F(Render, NothingIsWrittenOutsideTheBox) {
               TAP_Osd_FillBox(region, 0, 0, 100, 30, kSentinel);
               stand::ClearOsdTrace();
               FMUC_PutStringAA(region, x, 3, maxX, text, kWhite, back, &font, mode, align, 1.0f);
-              dword bx = 0, by = 0, bw = 0, bh = 0, fx = 0, fw = 0;
-              for (const std::string& call : Calls()) {
-                std::istringstream in(call);
-                std::string name;
-                dword handle;
-                in >> name >> handle;
-                if (name == "SaveBox") in >> bx >> by >> bw >> bh;
-                if (name == "FillBox") in >> fx >> by >> fw >> bh;
+              int64_t bx = 0, by = 0, bw = 0, bh = 0, fx = 0, fw = 0;
+              for (const TraceEntry& e : stand::OsdTrace()) {
+                const std::vector<int64_t>& n = e.numbers;
+                if (e.call == Call::SaveBox) bx = n[1], by = n[2], bw = n[3], bh = n[4];
+                if (e.call == Call::FillBox) fx = n[1], by = n[2], fw = n[3], bh = n[4];
               }
               drawn += bw > 0;
               for (dword py = 0; py < 30; ++py)

@@ -11,6 +11,7 @@
 #include "stand/firmware_dat.h"
 #include "stand/recorder.h"
 #include "tests/support/stand_test.h"
+#include "tests/support/trace.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ class Deletion : public StandTest {
     stand::SetCurrentSlot(0);
   }
 
-  static const std::vector<std::string>& Calls() { return stand::Trace(); }
+  static const Trace& Calls() { return stand::Trace(); }
 
   static void Write(const std::vector<std::string>& paths) {
     for (const auto& path : paths)
@@ -132,10 +133,10 @@ class Deletion : public StandTest {
   }
 };
 
-std::vector<std::string> Removes(const std::string& dir, const std::vector<std::string>& names) {
-  std::vector<std::string> out;
+Trace Removes(const std::string& dir, const std::vector<std::string>& names) {
+  Trace out;
   for (const auto& name : names)
-    out.push_back("remove " + dir + name);
+    out.push_back({Call::Remove, {}, dir + name});
   return out;
 }
 
@@ -272,7 +273,7 @@ TEST_F(Deletion, EveryNameTheDiskHoldsIsDeletedWithItsFamily) {
 }
 
 TEST_F(Deletion, WhatPlaysOrRecordsTheFileStopsBeforeTheFirstRemoval) {
-  const std::vector<std::string> stopTs = {"StopTs", "StopMp3"};
+  const Trace stopTs = {{Call::StopTs}, {Call::StopMp3}};
   struct Row {
     const char* name;
     const char* played;  // "" for none
@@ -280,7 +281,7 @@ TEST_F(Deletion, WhatPlaysOrRecordsTheFileStopsBeforeTheFirstRemoval) {
     int recordSlot;  // -1 for none
     const char* recorded;
     bool modelTable;  // a model table that gives the receiver 4 record slots
-    std::vector<std::string> stops;
+    Trace stops;
   } rows[] = {
       {"Film.rec", "/DataFiles/Film.rec", 2, -1, "", false, stopTs},
       {"Film.rec", "/DataFiles/Film.rec", 5, -1, "", false, stopTs},
@@ -290,9 +291,9 @@ TEST_F(Deletion, WhatPlaysOrRecordsTheFileStopsBeforeTheFirstRemoval) {
       {"Film.rec", "/DataFiles/Other.rec", 2, -1, "", false, {}},
       {"Film.rec.del", "/DataFiles/Film.rec", 2, -1, "", false, {}},
       {"Film.cut", "/DataFiles/Film.rec", 2, -1, "", false, {}},
-      {"Film.rec", "", 0, 1, "/DataFiles/Film.rec", false, {"StopRecord 1"}},
+      {"Film.rec", "", 0, 1, "/DataFiles/Film.rec", false, {{Call::StopRecord, {1}}}},
       {"Film.rec", "", 0, 0, "/DataFiles/Other.rec", false, {}},
-      {"Film.rec", "", 0, 3, "/DataFiles/Film.rec", true, {"StopRecord 3"}},
+      {"Film.rec", "", 0, 3, "/DataFiles/Film.rec", true, {{Call::StopRecord, {3}}}},
       // Without a model table two record slots are searched.
       {"Film.rec", "", 0, 3, "/DataFiles/Film.rec", false, {}},
       // Played while it records: both stop.
@@ -302,7 +303,7 @@ TEST_F(Deletion, WhatPlaysOrRecordsTheFileStopsBeforeTheFirstRemoval) {
        0,
        "/DataFiles/Film.rec",
        false,
-       {"StopTs", "StopMp3", "StopRecord 0"}},
+       {{Call::StopTs}, {Call::StopMp3}, {Call::StopRecord, {0}}}},
   };
   int n = 0;
   for (const auto& row : rows) {
@@ -317,14 +318,11 @@ TEST_F(Deletion, WhatPlaysOrRecordsTheFileStopsBeforeTheFirstRemoval) {
       ASSERT_TRUE(stand::Record(row.recordSlot, row.recorded));
     }
     HDD_Delete(row.name);
-    ASSERT_GE(Calls().size(), row.stops.size());
-    std::vector<std::string> first(Calls().begin(), Calls().begin() + row.stops.size());
-    EXPECT_EQ(first, row.stops);
-    EXPECT_EQ(Calls()[row.stops.size()].rfind("remove ", 0), 0u);
-    // Nothing is stopped after the removals began.
-    EXPECT_EQ(std::count_if(Calls().begin(), Calls().end(),
-                            [](const std::string& call) { return call.rfind("Stop", 0) == 0; }),
-              static_cast<long>(row.stops.size()));
+    ASSERT_GT(Calls().size(), row.stops.size());
+    EXPECT_EQ(Trace(Calls().begin(), Calls().begin() + row.stops.size()), row.stops);
+    // Then removals only: nothing is stopped after they began.
+    for (size_t i = row.stops.size(); i < Calls().size(); ++i)
+      EXPECT_TRUE(Calls()[i].call == Call::Remove) << Calls()[i];
   }
 }
 
@@ -333,7 +331,7 @@ TEST_F(Deletion, APlaybackWithoutBlocksIsNotAPlayback) {
   stand::Play("/DataFiles/Film.rec");
   stand::PlayInfo().totalBlock = 0;
   HDD_Delete("Film.rec");
-  EXPECT_EQ(Calls().front(), "remove /DataFiles/Film.rec");
+  EXPECT_EQ(Calls().front(), TraceEntry(Call::Remove, {}, "/DataFiles/Film.rec"));
 }
 
 // ---- Random disks against an independent model of the family ----
@@ -414,11 +412,12 @@ TEST_F(Deletion, RandomDisksLoseExactlyTheFamily) {
     // The in-use check reads a trailing ".inf" as a side file's, so a main file
     // whose own name ends in ".inf" (never a recording) is never found in use.
     bool findable = family[0].size() < 4 || family[0].compare(family[0].size() - 4, 4, ".inf");
-    std::vector<std::string> expected;
-    if (findable && !played.empty() && played == family[0]) expected = {"StopTs", "StopMp3"};
-    if (findable && !recorded.empty()) expected.push_back("StopRecord 1");
+    Trace expected;
+    if (findable && !played.empty() && played == family[0])
+      expected = {{Call::StopTs}, {Call::StopMp3}};
+    if (findable && !recorded.empty()) expected.push_back({Call::StopRecord, {1}});
     for (const auto& path : family)
-      expected.push_back("remove " + path);
+      expected.push_back({Call::Remove, {}, path});
     EXPECT_EQ(stand::Trace(), expected) << "deleting " << argument;
 
     std::set<std::string> gone(family.begin(), family.end());

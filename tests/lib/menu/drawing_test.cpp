@@ -1,38 +1,25 @@
 // The menu drawn in the stand: line geometry, scroll bar, value arrows, numbers, the
 // cursor looks and its cached tile, and redrawing only what changed.
-#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "lib/osd/osd.h"
-#include "stand/osd.h"
 #include "tests/lib/menu/menu_test.h"
+#include "tests/support/trace.h"
 
 namespace {
 
-bool Traced(const std::string& entry) {
-  const auto& trace = stand::OsdTrace();
-  return std::find(trace.begin(), trace.end(), entry) != trace.end();
-}
-
-size_t CountContaining(const std::string& part) {
-  size_t n = 0;
-  for (const std::string& line : stand::OsdTrace())
-    if (line.find(part) != std::string::npos) ++n;
-  return n;
-}
-
-std::string R() {
-  return std::to_string(OSDRgn);
-}
-
 // The text the font engine drew at (x, y): the width of its box, -1 when none was drawn.
 int TextWidthAt(int x, int y) {
-  std::string prefix = "SaveBox " + R() + " " + std::to_string(x) + " " + std::to_string(y) + " ";
-  for (const std::string& line : stand::OsdTrace())
-    if (line.compare(0, prefix.size(), prefix) == 0) return std::stoi(line.substr(prefix.size()));
-  return -1;
+  Trace boxes = Calls(Call::SaveBox, {OSDRgn, x, y});
+  return boxes.empty() ? -1 : int(boxes.front().numbers[3]);
+}
+
+// How many pictures of w x h were put.
+size_t Pictures(int w, int h) {
+  return Calls(Call::PutGd, {kAny, kAny, kAny, w, h}).size();
 }
 
 // The handle of the last memory-only region created w x h.
@@ -70,12 +57,11 @@ TEST_P(MenuGeometryTest, LinesFollowEachOther) {
   const Geometry& g = GetParam();
   Show(20, g.preset);
   ASSERT_EQ(Level().VisibleLines, g.lines);
-  EXPECT_TRUE(Traced("Draw3dBoxFill " + R() + " 60 96 600 " + std::to_string(g.areaHeight) +
-                     " FF1E1E1E FF1E1E1E FF1E1E1E"));
+  EXPECT_TRUE(Traced({Call::Draw3dBoxFill,
+                      {OSDRgn, 60, 96, 600, g.areaHeight, 0xFF1E1E1E, 0xFF1E1E1E, 0xFF1E1E1E}}));
   for (int i = 0; i < g.lines; ++i) {
     int m = 96 + i * (g.height + 2);
-    EXPECT_TRUE(Traced("DrawRectangle " + R() + " 60 " + std::to_string(m + g.height) +
-                       " 600 2 1 FF101010"))
+    EXPECT_TRUE(Traced({Call::DrawRectangle, {OSDRgn, 60, m + g.height, 600, 2, 1, 0xFF101010}}))
         << "line " << i;
     EXPECT_EQ(stand::RegionPixel(OSDRgn, 300, m + g.height), dword(MENU_BACKGROUND_COLOUR))
         << "line " << i;
@@ -109,22 +95,21 @@ TEST_P(MenuScrollBarTest, TrackAndKnob) {
   stand::ClearOsdTrace();
   OSDMenuUpdate(0);
 
-  EXPECT_TRUE(Traced("PutGd " + R() + " 661 96 16x368 0"));
+  EXPECT_TRUE(Traced({Call::PutGd, {OSDRgn, 661, 96, 16, 368, 0}}));
   // The visible track has its end arrows; the other is a plain rail.
   EXPECT_EQ(stand::RegionPixel(OSDRgn, 668, 99), c.knobY < 0 ? 0xFF141414u : 0xFF808080u);
   if (c.knobY < 0) {
-    EXPECT_EQ(CountContaining(" 14x20 "), 0u);
+    EXPECT_EQ(Pictures(14, 20), 0u);
   } else {
-    EXPECT_TRUE(Traced("PutGd " + R() + " 662 " + std::to_string(c.knobY) + " 14x20 0"));
+    EXPECT_TRUE(Traced({Call::PutGd, {OSDRgn, 662, c.knobY, 14, 20, 0}}));
   }
   if (c.extra) {
-    EXPECT_TRUE(Traced("Copy " + R() + " " + R() + " 661 448 16 16 661 " +
-                       std::to_string(448 + c.extra) + " 0"));
+    EXPECT_TRUE(Traced({Call::Copy, {OSDRgn, OSDRgn, 661, 448, 16, 16, 661, 448 + c.extra, 0}}));
     // The track now ends with the list area: its bottom frame row, then the list's ground.
     EXPECT_EQ(stand::RegionPixel(OSDRgn, 668, 463 + c.extra), 0xFF3A3A3Au);
     EXPECT_EQ(stand::RegionPixel(OSDRgn, 668, 460 + c.extra), 0xFF808080u);
   } else {
-    EXPECT_EQ(CountContaining("Copy " + R() + " " + R()), 0u);
+    EXPECT_TRUE(Calls(Call::Copy, {OSDRgn, OSDRgn}).empty());
   }
 }
 
@@ -140,9 +125,9 @@ TEST_F(MenuDrawTest, ValueArrowsSitInsideTheValueColumnAndTheAreaEdge) {
   Show(3, 0, 1);
   // Line 0 is selected: arrows 20 pixels inside the value column and the area's right edge,
   // centred in the 35-pixel line.
-  EXPECT_TRUE(Traced("PutGd " + R() + " 370 106 10x15 1"));
-  EXPECT_TRUE(Traced("PutGd " + R() + " 640 106 10x15 1"));
-  EXPECT_EQ(CountContaining(" 10x15 "), 2u) << "only the selected line has arrows";
+  EXPECT_TRUE(Traced({Call::PutGd, {OSDRgn, 370, 106, 10, 15, 1}}));
+  EXPECT_TRUE(Traced({Call::PutGd, {OSDRgn, 640, 106, 10, 15, 1}}));
+  EXPECT_EQ(Pictures(10, 15), 2u) << "only the selected line has arrows";
   EXPECT_EQ(stand::RegionPixel(OSDRgn, 371, 113), 0xFFB4B4B4u);
 
   MenuCursorType = MENUCURSOR_BlueAndDark;
@@ -156,7 +141,7 @@ TEST_F(MenuDrawTest, ValueArrowsSitInsideTheValueColumnAndTheAreaEdge) {
   ListDirty = 1;
   stand::ClearOsdTrace();
   OSDMenuUpdate(0);
-  EXPECT_EQ(CountContaining(" 10x15 "), 0u);
+  EXPECT_EQ(Pictures(10, 15), 0u);
 }
 
 TEST_F(MenuDrawTest, NumbersAndTheNameColumn) {
@@ -206,8 +191,10 @@ TEST_F(MenuDrawTest, CursorLooks) {
   OSDDirty = 1;
   stand::ClearOsdTrace();
   OSDMenuUpdate(0);
-  EXPECT_EQ(CountContaining("5ACDEC"), 0u);
-  EXPECT_EQ(CountContaining(" 8000"), 0u);
+  for (const TraceEntry& e : stand::OsdTrace())
+    for (size_t i = 0; i < e.numbers.size(); ++i)
+      EXPECT_FALSE(stand::IsColour(e.call, i) && (e.numbers[i] & 0xFFFFFF) == 0x5ACDEC) << e;
+  EXPECT_TRUE(Calls(Call::Create, {kAny, kAny, kAny, kAny, kAny, 0x8000}).empty());
   EXPECT_EQ(stand::RegionPixel(OSDRgn, 600, 113), 0xFF1E1E1Eu);
 
   // A frame of four bars.
@@ -215,9 +202,10 @@ TEST_F(MenuDrawTest, CursorLooks) {
   MenuCursorType = MENUCURSOR_Frame;
   stand::ClearOsdTrace();
   OSDMenuUpdate(0);
-  for (const char* bar : {" 60 96 600 2 ", " 658 96 2 35 ", " 60 129 600 2 ", " 60 96 2 35 "})
-    EXPECT_TRUE(Traced("FillBox " + R() + bar + "FF5ACDEC")) << bar;
-  EXPECT_EQ(CountContaining(" 8000"), 0u);
+  for (auto [x, y, w, h] : {std::array{60, 96, 600, 2}, std::array{658, 96, 2, 35},
+                            std::array{60, 129, 600, 2}, std::array{60, 96, 2, 35}})
+    EXPECT_TRUE(Traced({Call::FillBox, {OSDRgn, x, y, w, h, 0xFF5ACDEC}}));
+  EXPECT_TRUE(Calls(Call::Create, {kAny, kAny, kAny, kAny, kAny, 0x8000}).empty());
 
   // Blue tiles side by side over the whole line.
   OSDDirty = 1;
@@ -228,12 +216,10 @@ TEST_F(MenuDrawTest, CursorLooks) {
   ASSERT_NE(tile, 0);
   EXPECT_EQ(OSDMenuSelectionBarRgn, tile);
   EXPECT_EQ(OSDMenuLastCursor, MENUTILE_Blue);
-  std::string t = std::to_string(tile);
-  EXPECT_TRUE(Traced("PutGd " + t + " 0 0 100x35 0"));
+  EXPECT_TRUE(Traced({Call::PutGd, {tile, 0, 0, 100, 35, 0}}));
   for (int j = 0; j < 6; ++j)
-    EXPECT_TRUE(
-        Traced("Copy " + t + " " + R() + " 0 0 100 35 " + std::to_string(60 + 100 * j) + " 96 0"));
-  EXPECT_EQ(CountContaining("Copy " + t + " "), 6u);
+    EXPECT_TRUE(Traced({Call::Copy, {tile, OSDRgn, 0, 0, 100, 35, 60 + 100 * j, 96, 0}}));
+  EXPECT_EQ(Calls(Call::Copy, {tile}).size(), 6u);
   EXPECT_EQ(stand::RegionPixel(OSDRgn, 600, 113), 0xFF3C8CE0u);
 
   // The dark tile over the blue one, two pixels in, the last copy cut.
@@ -243,11 +229,9 @@ TEST_F(MenuDrawTest, CursorLooks) {
   OSDMenuUpdate(0);
   word dark = OSDMenuSelectionBarRgn;
   EXPECT_EQ(OSDMenuLastCursor, MENUTILE_Dark);
-  std::string d = std::to_string(dark);
   for (int j = 0; j < 5; ++j)
-    EXPECT_TRUE(
-        Traced("Copy " + d + " " + R() + " 0 0 100 35 " + std::to_string(62 + 100 * j) + " 96 0"));
-  EXPECT_TRUE(Traced("Copy " + d + " " + R() + " 0 0 96 35 562 96 0"));
+    EXPECT_TRUE(Traced({Call::Copy, {dark, OSDRgn, 0, 0, 100, 35, 62 + 100 * j, 96, 0}}));
+  EXPECT_TRUE(Traced({Call::Copy, {dark, OSDRgn, 0, 0, 96, 35, 562, 96, 0}}));
   EXPECT_EQ(stand::RegionPixel(OSDRgn, 600, 113), 0xFF3A4250u);
   EXPECT_EQ(stand::RegionPixel(OSDRgn, 61, 113), 0xFF3C8CE0u) << "blue shows at the edges";
 }
@@ -262,9 +246,9 @@ TEST_F(MenuDrawTest, CursorTileFitsTheLineHeightAndTheRestIsCut) {
   OSDDirty = 1;
   stand::ClearOsdTrace();
   OSDMenuUpdate(0);
-  std::string t = std::to_string(OSDMenuSelectionBarRgn);
-  EXPECT_EQ(CountContaining("Copy " + t + " " + R() + " 0 0 100 35 "), 6u);
-  EXPECT_TRUE(Traced("Copy " + t + " " + R() + " 0 0 30 35 660 96 0"));
+  const word t = OSDMenuSelectionBarRgn;
+  EXPECT_EQ(Calls(Call::Copy, {t, OSDRgn, 0, 0, 100, 35}).size(), 6u);
+  EXPECT_TRUE(Traced({Call::Copy, {t, OSDRgn, 0, 0, 30, 35, 660, 96, 0}}));
 }
 
 TEST_F(MenuDrawTest, TheCursorTileIsKeptUntilTheBackgroundIsRedrawn) {
@@ -273,15 +257,15 @@ TEST_F(MenuDrawTest, TheCursorTileIsKeptUntilTheBackgroundIsRedrawn) {
   stand::ClearOsdTrace();
   OSDMenuScrollDown();
   OSDMenuUpdate(0);
-  EXPECT_EQ(CountContaining("Create"), 0u);
+  EXPECT_TRUE(Calls(Call::Create).empty());
   EXPECT_EQ(OSDMenuSelectionBarRgn, tile);
-  EXPECT_TRUE(Traced("Copy " + std::to_string(tile) + " " + R() + " 0 0 100 35 60 133 0"));
+  EXPECT_TRUE(Traced({Call::Copy, {tile, OSDRgn, 0, 0, 100, 35, 60, 133, 0}}));
 
   OSDDirty = 1;
   stand::ClearOsdTrace();
   OSDMenuUpdate(0);
-  EXPECT_TRUE(Traced("Delete " + std::to_string(tile)));
-  EXPECT_EQ(CountContaining("Create"), 1u);
+  EXPECT_TRUE(Traced({Call::Delete, {tile}}));
+  EXPECT_EQ(Calls(Call::Create).size(), 1u);
   EXPECT_TRUE(stand::RegionExists(OSDMenuSelectionBarRgn));
 }
 
@@ -300,17 +284,17 @@ TEST_F(MenuDrawTest, OnlyTheDirtyPartsAreRedrawn) {
   Level().Callback = Record;
   stand::ClearOsdTrace();
   OSDMenuUpdate(0);
-  const std::string background = "FillBox " + R() + " 0 0 720 576 FF101010";
-  const std::string title = "FillBox " + R() + " 0 0 720 96 FF101010";
-  const std::string buttons = "FillBox " + R() + " 0 481 720 95 FF101010";
-  const std::string list = "Draw3dBoxFill " + R() + " 60 96 600 368 ";
-  EXPECT_EQ(stand::OsdTrace().front(), "Create " + R() + " 0 0 720 576 0");
-  EXPECT_TRUE(Traced("ExitNormal"));
+  const TraceEntry background{Call::FillBox, {OSDRgn, 0, 0, 720, 576, 0xFF101010}};
+  const TraceEntry title{Call::FillBox, {OSDRgn, 0, 0, 720, 96, 0xFF101010}};
+  const TraceEntry buttons{Call::FillBox, {OSDRgn, 0, 481, 720, 95, 0xFF101010}};
+  auto lists = [] { return Calls(Call::Draw3dBoxFill, {OSDRgn, 60, 96, 600, 368}).size(); };
+  EXPECT_EQ(stand::OsdTrace().front(), TraceEntry({Call::Create, {OSDRgn, 0, 0, 720, 576, 0}}));
+  EXPECT_TRUE(Traced({Call::ExitNormal}));
   EXPECT_FALSE(stand::NormalMode());
-  for (const std::string& part : {background, title, buttons})
-    EXPECT_TRUE(Traced(part)) << part;
-  EXPECT_EQ(CountContaining(list), 1u);
-  EXPECT_EQ(stand::OsdTrace().back(), "Sync");
+  for (const TraceEntry& part : {background, title, buttons})
+    EXPECT_TRUE(Traced(part));
+  EXPECT_EQ(lists(), 1u);
+  EXPECT_EQ(stand::OsdTrace().back(), TraceEntry{Call::Sync});
   EXPECT_EQ(callbackCodes, (std::vector<dword>{0, 2, 3, 1}));
   EXPECT_EQ(stand::RegionPixel(OSDRgn, 5, 5), dword(MENU_BACKGROUND_COLOUR));
   EXPECT_EQ(stand::RegionPixel(OSDRgn, 100, 480), 0xFF808080u);
@@ -320,16 +304,16 @@ TEST_F(MenuDrawTest, OnlyTheDirtyPartsAreRedrawn) {
   callbackCodes.clear();
   OSDMenuScrollDown();
   OSDMenuUpdate(0);
-  for (const std::string& part : {background, title, buttons})
-    EXPECT_FALSE(Traced(part)) << part;
-  EXPECT_EQ(CountContaining(list), 1u);
-  EXPECT_EQ(CountContaining("16x368"), 1u);
+  for (const TraceEntry& part : {background, title, buttons})
+    EXPECT_FALSE(Traced(part));
+  EXPECT_EQ(lists(), 1u);
+  EXPECT_EQ(Pictures(16, 368), 1u);
   EXPECT_EQ(callbackCodes, (std::vector<dword>{1}));
 
   // Nothing dirty: only the sync, and not even that when asked not to.
   stand::ClearOsdTrace();
   OSDMenuUpdate(0);
-  EXPECT_EQ(stand::OsdTrace(), (std::vector<std::string>{"Sync"}));
+  EXPECT_EQ(stand::OsdTrace(), Trace{{Call::Sync}});
   stand::ClearOsdTrace();
   OSDMenuUpdate(1);
   EXPECT_TRUE(stand::OsdTrace().empty());
@@ -339,7 +323,7 @@ TEST_F(MenuDrawTest, OnlyTheDirtyPartsAreRedrawn) {
   stand::ClearOsdTrace();
   OSDMenuUpdate(0);
   EXPECT_TRUE(Traced(title));
-  EXPECT_EQ(CountContaining(list), 0u);
+  EXPECT_EQ(lists(), 0u);
 }
 
 TEST_F(MenuDrawTest, TheCallbackDrawsCustomLinesInACopy) {
@@ -354,11 +338,10 @@ TEST_F(MenuDrawTest, TheCallbackDrawsCustomLinesInACopy) {
   ASSERT_EQ(callbackCodes, (std::vector<dword>{0, 2, 3, 5 * 256 + 4, 1}));
   word line = callbackRegions[3];
   EXPECT_NE(line, OSDRgn);
-  std::string l = std::to_string(line);
-  EXPECT_TRUE(Traced("Create " + l + " 0 0 600 35 8000"));
-  EXPECT_TRUE(Traced("Copy " + R() + " " + l + " 60 133 600 35 0 0 0"));
-  EXPECT_TRUE(Traced("Copy " + l + " " + R() + " 0 0 600 35 60 133 0"));
-  EXPECT_TRUE(Traced("Delete " + l));
+  EXPECT_TRUE(Traced({Call::Create, {line, 0, 0, 600, 35, 0x8000}}));
+  EXPECT_TRUE(Traced({Call::Copy, {OSDRgn, line, 60, 133, 600, 35, 0, 0, 0}}));
+  EXPECT_TRUE(Traced({Call::Copy, {line, OSDRgn, 0, 0, 600, 35, 60, 133, 0}}));
+  EXPECT_TRUE(Traced({Call::Delete, {line}}));
   EXPECT_EQ(callbackRegions[4], OSDRgn);
 }
 

@@ -1,4 +1,5 @@
 // The message box's body with titles of every length, and the box without its fonts.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "lib/osd/messagebox.h"
 #include "stand/osd.h"
 #include "tests/support/stand_test.h"
+#include "tests/support/trace.h"
 
 namespace {
 
@@ -245,23 +247,24 @@ TEST(BoxWithoutFonts, ShowsEveryTextWithTheFirmwaresOwn) {
     // The first box waits out one notice; the second none.
     EXPECT_EQ(stand::Now() - start, box == 0 ? 300u : 0u);
     // The box's texts: those after its region was made (the notice's come before).
-    std::vector<std::string> texts;
-    bool boxMade = false;
-    for (const std::string& call : stand::OsdTrace()) {
-      boxMade |= call.rfind("Create " + std::to_string(MessageBoxOSDRgn) + " 170 193 ", 0) == 0;
-      if (boxMade && call.rfind("PutS ", 0) == 0) texts.push_back(call);
-    }
+    const Trace& trace = stand::OsdTrace();
+    const Trace made = Calls(Call::Create, {MessageBoxOSDRgn, 170, 193});
+    ASSERT_FALSE(made.empty());
+    const Trace texts =
+        Calls(Call::PutS, {}, Trace(std::find(trace.begin(), trace.end(), made[0]), trace.end()));
     ASSERT_GE(texts.size(), 4u);
-    // region x y maxX fore back type size dotted align text
-    EXPECT_EQ(texts.front(), "PutS 1 0 7 380 FFE89211 00000000 0 0 0 1 Playback stopped");
-    EXPECT_EQ(texts[texts.size() - 2], "PutS 1 76 121 176 FFE6E6FA 00000000 0 0 0 1 Delete");
-    EXPECT_EQ(texts.back(), "PutS 1 202 121 302 FF282828 00000000 0 0 0 1 Keep");
+    auto put = [](int x, int y, int maxX, dword fore, const char* text) {
+      return TraceEntry{Call::PutS, {1, x, y, maxX, fore, 0, 0, 0, 0, 1}, text};
+    };
+    EXPECT_EQ(texts.front(), put(0, 7, 380, 0xFFE89211, "Playback stopped"));
+    EXPECT_EQ(texts[texts.size() - 2], put(76, 121, 176, 0xFFE6E6FA, "Delete"));
+    EXPECT_EQ(texts.back(), put(202, 121, 302, 0xFF282828, "Keep"));
     if (box == 0) {
-      EXPECT_EQ(texts[1], "PutS 1 0 64 380 FFC0C0C0 00000000 0 0 0 1 Film");
+      EXPECT_EQ(texts[1], put(0, 64, 380, 0xFFC0C0C0, "Film"));
     }
     if (box == 1) {
       EXPECT_EQ(texts.size(), 1u + 4u + 2u);  // four body lines, the last one cut with dots
-      EXPECT_EQ(texts[4].substr(texts[4].size() - 3), "...");
+      EXPECT_EQ(texts[4].text.substr(texts[4].text.size() - 3), "...");
     }
     // The labels show on their buttons, in their colours.
     const word r = MessageBoxOSDRgn;

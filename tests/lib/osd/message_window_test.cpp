@@ -7,8 +7,8 @@
 #include "lib/font/font.h"
 #include "lib/osd/messagewin.h"
 #include "lib/osd/osd.h"
-#include "stand/osd.h"
 #include "tests/support/test_fonts.h"
+#include "tests/support/trace.h"
 
 namespace {
 
@@ -31,20 +31,20 @@ TEST_F(MessageWindow, CentredNoticeWithTitleAndTwoLines) {
       20;
   const dword x = (720 - width) / 2;
   const dword y = (576 - 88) / 2;
-  const std::string w = std::to_string(width);
-  const std::string inner = std::to_string(width - 5);
-  const std::string colours = " FF192952 0 2 0 1 ";
-  const std::vector<std::string> expected = {
-      "Create 1 " + std::to_string(x) + " " + std::to_string(y) + " " + w + " 88 8000",
-      "FillBox 1 0 0 " + w + " 88 FF9C9C9C",
-      "FillBox 1 5 5 " + std::to_string(width - 10) + " 78 FF192952",
-      "PutS 1 5 5 " + inner + " FFFFFF52" + colours + SCRAPDECK_PROGRAM_NAME,
-      "PutS 1 5 31 " + inner + " FFE6FFE6" + colours + "failed to load X",
-      "PutS 1 5 57 " + inner + " FFE6FFE6" + colours + "Please install the font",
-      "Create 2 " + std::to_string(x) + " " + std::to_string(y) + " " + w + " 88 0",
-      "Copy 1 2 0 0 " + w + " 88 0 0 0",
-      "Delete 1",
-      "Sync",
+  auto put = [width](int y, dword fore, const char* text) {
+    return TraceEntry{Call::PutS, {1, 5, y, width - 5, fore, kInside, 0, 2, 0, 1}, text};
+  };
+  const Trace expected = {
+      {Call::Create, {1, x, y, width, 88, 0x8000}},
+      {Call::FillBox, {1, 0, 0, width, 88, kBorder}},
+      {Call::FillBox, {1, 5, 5, width - 10, 78, kInside}},
+      put(5, 0xFFFFFF52, SCRAPDECK_PROGRAM_NAME),
+      put(31, 0xFFE6FFE6, "failed to load X"),
+      put(57, 0xFFE6FFE6, "Please install the font"),
+      {Call::Create, {2, x, y, width, 88, 0}},
+      {Call::Copy, {1, 2, 0, 0, width, 88, 0, 0, 0}},
+      {Call::Delete, {1}},
+      {Call::Sync},
   };
   EXPECT_EQ(stand::OsdTrace(), expected);
   ASSERT_EQ(MessageWinRgn, 2u);
@@ -61,7 +61,7 @@ TEST_F(MessageWindow, CentredNoticeWithTitleAndTwoLines) {
   EXPECT_TRUE(stand::Regions().empty());
   stand::ClearOsdTrace();
   EndMessageWin();
-  EXPECT_EQ(stand::OsdTrace(), (std::vector<std::string>{"Sync"}));
+  EXPECT_EQ(stand::OsdTrace(), Trace{{Call::Sync}});
 }
 
 TEST_F(MessageWindow, Placement) {
@@ -70,44 +70,38 @@ TEST_F(MessageWindow, Placement) {
     const char* what;
     std::vector<const char*> content;
     dword x, y;
-    std::string create;  // the visible region
-    int puts;            // title and lines put
+    std::vector<int64_t> create;  // the visible region
+    size_t puts;                  // title and lines put
   } rows[] = {
       {"a line wider than the screen",
        {"T", wide.c_str(), nullptr},
        720,
        576,
-       "Create 2 0 " + std::to_string((576 - 62) / 2) + " 720 62 0",
+       {2, 0, (576 - 62) / 2, 720, 62, 0},
        2},
       {"only lines above the bottom",
        {"T", "a", "b", "c", nullptr},
        10,
        500,
-       "Create 2 10 500 " + std::to_string(std::max(W("T"), W("a")) + 20) + " 62 0",
+       {2, 10, 500, std::max(W("T"), W("a")) + 20, 62, 0},
        2},
-      {"no title, no line", {nullptr, nullptr}, 720, 576, "Create 2 350 270 20 36 0", 1},
-      {"no title",
-       {nullptr, "a", nullptr},
-       100,
-       100,
-       "Create 2 100 100 " + std::to_string(W("a") + 20) + " 36 0",
-       1},
-      {"squeezed at the right edge", {"Title", nullptr}, 715, 100, "Create 2 715 100 5 36 0", 1},
+      {"no title, no line", {nullptr, nullptr}, 720, 576, {2, 350, 270, 20, 36, 0}, 1},
+      {"no title", {nullptr, "a", nullptr}, 100, 100, {2, 100, 100, W("a") + 20, 36, 0}, 1},
+      {"squeezed at the right edge", {"Title", nullptr}, 715, 100, {2, 715, 100, 5, 36, 0}, 1},
   };
   for (const Row& row : rows) {
     stand::ClearOsdTrace();
     ShowMessageWindow(row.content.data(), row.x, row.y, 2, 1, kBorder, 0xFFFFFF52, 0xFFE6FFE6,
                       kInside, 0);
-    std::string create;
-    int puts = 0;
-    for (const std::string& call : stand::OsdTrace()) {
-      if (call.rfind("Create", 0) == 0 && call.substr(call.size() - 2) == " 0") create = call;
-      if (call.rfind("PutS", 0) == 0) ++puts;
+    std::vector<int64_t> create;
+    for (const TraceEntry& e : stand::OsdTrace()) {
+      if (e.call == Call::Create && e.numbers[5] == 0) create = e.numbers;
       // A narrow window never asks for sizes that wrapped round below 0.
-      EXPECT_EQ(call.find("429496"), std::string::npos) << row.what << ": " << call;
+      for (size_t i = 0; i < e.numbers.size(); ++i)
+        EXPECT_TRUE(stand::IsColour(e.call, i) || e.numbers[i] < 0x80000000) << row.what << e;
     }
     EXPECT_EQ(create, row.create) << row.what;
-    EXPECT_EQ(puts, row.puts) << row.what;
+    EXPECT_EQ(Calls(Call::PutS).size(), row.puts) << row.what;
     EndMessageWin();
   }
 }
@@ -115,10 +109,10 @@ TEST_F(MessageWindow, Placement) {
 TEST_F(MessageWindow, LeftAlignedLinesAndSmallFont) {
   const char* content[] = {"T", "line", nullptr};
   ShowMessageWindow(content, 720, 576, 0, 0, kBorder, 1, 2, kInside, 0);
-  const std::string line = stand::OsdTrace()[4];
   // Margin 14: border 3, lines indented by 7, line height 19.
-  EXPECT_EQ(line.substr(0, 12), "PutS 1 7 24 ") << line;
-  EXPECT_EQ(stand::OsdTrace()[2].substr(0, 14), "FillBox 1 3 3 ");
+  EXPECT_EQ(Calls(Call::PutS, {1, 7, 24}, {stand::OsdTrace()[4]}).size(), 1u)
+      << stand::OsdTrace()[4];
+  EXPECT_EQ(Calls(Call::FillBox, {1, 3, 3}, {stand::OsdTrace()[2]}).size(), 1u);
 }
 
 TEST_F(MessageWindow, ANewWindowReplacesTheOld) {
@@ -149,8 +143,8 @@ std::vector<std::string> shownTexts;
 dword shownBorder = 0;
 void (*standDelay)(dword) = nullptr;
 void WatchingDelay(dword ticks) {
-  for (const std::string& call : stand::OsdTrace())
-    if (call.rfind("PutS", 0) == 0) shownTexts.push_back(call.substr(call.find(" 0 2 0 1 ") + 9));
+  const std::vector<std::string> texts = Texts();
+  shownTexts.insert(shownTexts.end(), texts.begin(), texts.end());
   for (const stand::OsdRegion& r : stand::Regions())
     if (r.shown) shownBorder = stand::ScreenPixel(r.x, r.y);
 #ifdef SCRAPDECK_STAND_PNG

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,8 +11,8 @@
 #include "lib/font/font.h"
 #include "lib/osd/messagebox.h"
 #include "stand/gd/DecodeCompressedGd.h"
-#include "stand/osd.h"
 #include "tests/support/stand_test.h"
+#include "tests/support/trace.h"
 
 namespace {
 
@@ -45,25 +44,13 @@ struct Box {
   }
 };
 
-// The blocks saved from a region by its text output, in order ("SaveBox r x y w h").
+// The blocks saved from a region by its text output, in order.
 std::vector<Box> SavedBoxes(word region) {
   std::vector<Box> boxes;
-  const std::string prefix = "SaveBox " + std::to_string(region) + " ";
-  for (const std::string& line : stand::OsdTrace()) {
-    if (line.compare(0, prefix.size(), prefix) != 0) continue;
-    std::istringstream in(line.substr(prefix.size()));
-    Box b{};
-    in >> b.x >> b.y >> b.width >> b.height;
-    boxes.push_back(b);
-  }
+  for (const TraceEntry& e : Calls(Call::SaveBox, {region}))
+    boxes.push_back(
+        {dword(e.numbers[1]), dword(e.numbers[2]), dword(e.numbers[3]), dword(e.numbers[4])});
   return boxes;
-}
-
-size_t TraceCount(const std::string& entry) {
-  size_t n = 0;
-  for (const std::string& line : stand::OsdTrace())
-    if (line.find(entry) != std::string::npos) ++n;
-  return n;
 }
 
 bool HasPixel(word region, dword x0, dword y0, dword x1, dword y1, dword colour) {
@@ -105,14 +92,6 @@ class MessageBoxTest : public StandTest {
     OSDMenuMessageBoxButtonAdd("Keep");
     OSDMenuMessageBoxButtonSelect(selected);
     OSDMenuMessageBoxShow();
-  }
-
-  // The boxes of the body's lines: text output between the title and the buttons.
-  std::vector<Box> BodyLines() {
-    std::vector<Box> lines;
-    for (const Box& b : SavedBoxes(MessageBoxOSDRgn))
-      if (b.y > 7 && b.y < 121) lines.push_back(b);
-    return lines;
   }
 };
 
@@ -216,9 +195,8 @@ TEST_F(MessageBoxTest, ButtonsSpreadEvenly) {
       }
     }
     // The selected button is drawn last.
-    const std::string last = "PutGd " + std::to_string(r) + " " +
-                             std::to_string(row.centres[row.selected] - 50) + " 120 100x25 0";
-    EXPECT_EQ(TraceCount(last), 1u) << row.buttons << " buttons";
+    const TraceEntry last{Call::PutGd, {r, row.centres[row.selected] - 50, 120, 100, 25, 0}};
+    EXPECT_EQ(Count(last), 1u) << row.buttons << " buttons";
     OSDMenuMessageBoxDestroy();
   }
 }
@@ -298,8 +276,8 @@ TEST_F(MessageBoxTest, ButtonsBeyondFiveAndBadSelectionsAreIgnored) {
   OSDMenuMessageBoxButtonSelect(0);
   EXPECT_EQ(stand::RegionPixel(MessageBoxOSDRgn, 13, 120), BarPixel(1, 0));
   EXPECT_EQ(stand::RegionPixel(MessageBoxOSDRgn, 202, 120), BACKDROP);
-  EXPECT_EQ(TraceCount("Create"), 0u);  // in place
-  EXPECT_EQ(TraceCount("Sync"), 1u);
+  EXPECT_EQ(Calls(Call::Create).size(), 0u);  // in place
+  EXPECT_EQ(Calls(Call::Sync).size(), 1u);
   OSDMenuMessageBoxDestroy();
 }
 
@@ -311,8 +289,7 @@ TEST_F(MessageBoxTest, ClosingKeepsTheAnswerAndGivesBackTheScreen) {
   OSDMenuMessageBoxDestroy();
   EXPECT_FALSE(OSDMenuMessageBoxIsVisible());
   EXPECT_FALSE(stand::RegionExists(r));
-  EXPECT_EQ(stand::OsdTrace(),
-            (std::vector<std::string>{"Delete " + std::to_string(r), "Sync", "EnterNormal"}));
+  EXPECT_EQ(stand::OsdTrace(), (Trace{{Call::Delete, {r}}, {Call::Sync}, {Call::EnterNormal}}));
   EXPECT_TRUE(stand::NormalMode());
   EXPECT_EQ(OSDMenuMessageBoxLastButton(), 1u);
   EXPECT_STREQ(MessageBox.Button[1], "Keep");
@@ -327,7 +304,7 @@ TEST_F(MessageBoxTest, ClosingKeepsTheAnswerAndGivesBackTheScreen) {
   TAP_ExitNormal();
   OSDMenuMessageBoxDestroy();
   EXPECT_TRUE(stand::NormalMode());
-  EXPECT_EQ(TraceCount("Sync"), 0u);
+  EXPECT_EQ(Calls(Call::Sync).size(), 0u);
   for (const tOSDMenuStdFont& slot : OSDMenuStdFonts)
     EXPECT_EQ(slot.font->FileHandle, 0) << slot.fileName;
 }
@@ -344,7 +321,7 @@ TEST_F(MessageBoxTest, InitialisingClosesAnOpenInfoBox) {
   EXPECT_EQ(InfoBoxOSDRgn, 0);
   EXPECT_EQ(WaitSpinnerRgn, 0);
   EXPECT_EQ(InfoBoxExitButton, 0u);
-  EXPECT_EQ(TraceCount("Sync"), 1u);
+  EXPECT_EQ(Calls(Call::Sync).size(), 1u);
   EXPECT_TRUE(stand::NormalMode());
   EXPECT_GT(OSDMenuFont_14.FileHandle, 0);
   OSDMenuMessageBoxDestroy();
@@ -369,8 +346,8 @@ TEST_F(MessageBoxTest, ClosingWithoutUpdateLeavesSyncAndModeAlone) {
   stand::ClearOsdTrace();
   OSDMenuMessageBoxDestroyNoOSDUpdate();
   EXPECT_FALSE(OSDMenuMessageBoxIsVisible());
-  EXPECT_EQ(TraceCount("Sync"), 0u);
-  EXPECT_EQ(TraceCount("EnterNormal"), 0u);
+  EXPECT_EQ(Calls(Call::Sync).size(), 0u);
+  EXPECT_EQ(Calls(Call::EnterNormal).size(), 0u);
   EXPECT_FALSE(stand::NormalMode());
   EXPECT_EQ(OSDMenuFont_14.FileHandle, 0);
 }
@@ -394,8 +371,7 @@ TEST_F(MessageBoxTest, InitialisingWhileOpenClosesTheOldBoxFirst) {
   stand::ClearOsdTrace();
   OSDMenuMessageBoxInitialize("Recording stopped", "Other");
   EXPECT_FALSE(stand::RegionExists(old));
-  EXPECT_EQ(stand::OsdTrace(),
-            (std::vector<std::string>{"Delete " + std::to_string(old), "Sync", "EnterNormal"}));
+  EXPECT_EQ(stand::OsdTrace(), (Trace{{Call::Delete, {old}}, {Call::Sync}, {Call::EnterNormal}}));
   EXPECT_TRUE(stand::NormalMode());
   for (const tOSDMenuStdFont& slot : OSDMenuStdFonts)
     EXPECT_GT(slot.font->FileHandle, 0) << slot.fileName;  // loaded again
@@ -426,22 +402,25 @@ TEST_F(MessageBoxTest, FontsAreLoadedOncePerBox) {
 TEST_F(MessageBoxTest, AMissingFontIsReportedOnceARun) {
   stand::Reset();
   ASSERT_EQ(stand::InstallStandardFonts("Calibri_12.ufnt"), "");
-  const std::string message = "failed to load Calibri_12.ufnt";
+  auto notices = [] {
+    const std::vector<std::string> texts = Texts();
+    return std::count(texts.begin(), texts.end(), "failed to load Calibri_12.ufnt");
+  };
   OSDMenuMessageBoxInitialize("T", "x");
   EXPECT_LT(OSDMenuFont_12.FileHandle, 0);
   EXPECT_GT(OSDMenuFont_14.FileHandle, 0);
-  EXPECT_EQ(TraceCount(message), 1u);
+  EXPECT_EQ(notices(), 1);
   OSDMenuLoadStdFonts();
   OSDMenuMessageBoxButtonAdd("OK");
   OSDMenuMessageBoxShow();  // the box comes up all the same
   EXPECT_TRUE(OSDMenuMessageBoxIsVisible());
-  EXPECT_EQ(TraceCount(message), 1u);
+  EXPECT_EQ(notices(), 1);
   OSDMenuMessageBoxDestroy();
   EXPECT_EQ(OSDMenuFont_12.FileHandle, 0);
   // The next box tries the font again, silently: one notice a run.
   OSDMenuMessageBoxInitialize("T", "x");
   EXPECT_LT(OSDMenuFont_12.FileHandle, 0);
-  EXPECT_EQ(TraceCount(message), 1u);
+  EXPECT_EQ(notices(), 1);
   OSDMenuMessageBoxDestroy();
 }
 
@@ -465,10 +444,7 @@ TEST_F(MessageBoxTest, BackgroundUnderTheBoxIsPutBackOnClose) {
     EXPECT_EQ(InfoBoxSaveAreaX, 170) << row.name;
     EXPECT_EQ(InfoBoxSaveAreaY, 193) << row.name;
     const dword localX = BOX_X - row.regionX, localY = BOX_Y - row.regionY;
-    EXPECT_EQ(TraceCount("SaveBox " + std::to_string(under) + " " + std::to_string(localX) + " " +
-                         std::to_string(localY) + " 380 190"),
-              1u)
-        << row.name;
+    EXPECT_EQ(Count({Call::SaveBox, {under, localX, localY, 380, 190}}), 1u) << row.name;
     // What the caller draws under the open box is undone by the close.
     TAP_Osd_FillBox(under, localX, localY, BOX_W, BOX_H, SCRIBBLE);
     OSDMenuMessageBoxDestroy();
@@ -499,7 +475,7 @@ TEST_F(MessageBoxTest, NoRegionMeansNoBox) {
   EXPECT_FALSE(OSDMenuMessageBoxIsVisible());
   EXPECT_TRUE(stand::NormalMode());
   EXPECT_EQ(InfoBoxSaveArea, nullptr);
-  EXPECT_EQ(TraceCount("PutGd"), 0u);
+  EXPECT_EQ(Calls(Call::PutGd).size(), 0u);
   OSDRgn = 0;
   OSDMenuFreeStdFonts();
 }

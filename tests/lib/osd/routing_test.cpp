@@ -6,8 +6,8 @@
 
 #include "lib/osd/event.h"
 #include "lib/osd/messagebox.h"
-#include "stand/osd.h"
 #include "tests/lib/menu/menu_test.h"
+#include "tests/support/trace.h"
 
 namespace {
 
@@ -38,15 +38,7 @@ class RoutingTest : public MenuTest {
     stand::ClearOsdTrace();
   }
 
-  size_t Count(const std::string& entry) {
-    size_t n = 0;
-    for (const std::string& line : stand::OsdTrace())
-      if (line == entry) ++n;
-    return n;
-  }
-  size_t BoxDraws() {
-    return Count("PutGd " + std::to_string(MessageBoxOSDRgn) + " 0 0 380x190 0");
-  }
+  size_t BoxDraws() { return Count({Call::PutGd, {MessageBoxOSDRgn, 0, 0, 380, 190, 0}}); }
 };
 
 struct BoxCase {
@@ -115,7 +107,7 @@ TEST_F(RoutingTest, ClosingGivesTheNormalModeBackUnlessTold) {
   dword ok = KEY_OK;
   EXPECT_TRUE(Send(HOST_EVENT_KEY, ok));
   EXPECT_TRUE(stand::NormalMode());
-  EXPECT_EQ(Count("Sync"), 1u);
+  EXPECT_EQ(Count({Call::Sync}), 1u);
 
   OpenBox(0);
   MessageBoxNoNormalMode = 1;
@@ -123,7 +115,7 @@ TEST_F(RoutingTest, ClosingGivesTheNormalModeBackUnlessTold) {
   EXPECT_TRUE(Send(HOST_EVENT_KEY, exit));
   EXPECT_FALSE(OSDMenuMessageBoxIsVisible());
   EXPECT_FALSE(stand::NormalMode());
-  EXPECT_EQ(Count("Sync"), 0u);
+  EXPECT_EQ(Count({Call::Sync}), 0u);
   EXPECT_EQ(OSDMenuMessageBoxLastButton(), MESSAGEBOX_NO_BUTTON);
 }
 
@@ -163,10 +155,10 @@ TEST_P(MenuRoutingTest, Keys) {
   EXPECT_EQ(LastUnprocessedOSDMenuKey, c.taken ? 0 : c.key);
   if (c.taken) {
     // The list is drawn again and shown.
-    EXPECT_EQ(Count("Draw3dBoxFill " + std::to_string(OSDRgn) +
-                    " 60 96 600 368 FF1E1E1E FF1E1E1E FF1E1E1E"),
+    EXPECT_EQ(Count({Call::Draw3dBoxFill,
+                     {OSDRgn, 60, 96, 600, 368, 0xFF1E1E1E, 0xFF1E1E1E, 0xFF1E1E1E}}),
               1u);
-    EXPECT_EQ(stand::OsdTrace().back(), "Sync");
+    EXPECT_EQ(stand::OsdTrace().back(), TraceEntry{Call::Sync});
   } else {
     EXPECT_TRUE(stand::OsdTrace().empty());
   }
@@ -244,11 +236,8 @@ TEST_P(ColorPickerRoutingTest, Keys) {
   EXPECT_EQ(CurrentColorSelected, c.selectedAfter);
   EXPECT_EQ(ColorPickerColor, c.colourAfter);
   EXPECT_EQ(ColorPickerOSDRgn != 0, c.openAfter);
-  size_t draws = 0;
-  for (const std::string& line : stand::OsdTrace())
-    if (line.rfind("DrawRectangle", 0) == 0) ++draws;
-  EXPECT_EQ(draws, c.cursorDraws);
-  EXPECT_EQ(Count("Sync"), c.cursorDraws || !c.openAfter ? 1u : 0u);
+  EXPECT_EQ(Calls(Call::DrawRectangle).size(), c.cursorDraws);
+  EXPECT_EQ(Count({Call::Sync}), c.cursorDraws || !c.openAfter ? 1u : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,6 +4,13 @@
 // The pictures (never written) and function-local tables are not module state.
 #include <elf.h>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define STATE_SANITIZED 1
+#include <sanitizer/asan_interface.h>
+#endif
+#endif
+
 #include <cstdint>
 #include <cstring>
 #include <fstream>
@@ -33,6 +40,16 @@ struct ExeSymbol {
   uint64_t size = 0;
   std::string section;
 };
+
+#ifdef STATE_SANITIZED
+bool Poisoned(const uint8_t* byte) {
+  return __asan_address_is_poisoned(byte);
+}
+#else
+bool Poisoned(const uint8_t*) {
+  return false;
+}
+#endif
 
 std::string ReadHostFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -143,6 +160,9 @@ std::vector<StateSymbol> PluginState() {
     if (!writable) continue;
     s.address = reinterpret_cast<uint8_t*>(base + e->value);
     s.size = e->size;
+    // AddressSanitizer pads every global with a red zone that the symbol's size includes.
+    while (s.size > 0 && Poisoned(s.address + s.size - 1))
+      --s.size;
     state.push_back(s);
   }
   return state;

@@ -91,7 +91,8 @@ TEST_F(FaultHooks, AFailedRemoveIsTracedAndLeavesTheFile) {
   EXPECT_EQ(std::remove(kDiskFile), 0);
   EXPECT_FALSE(stand::Exists("/ProgramFiles/Settings/x.bin"));
   ASSERT_EQ(stand::Trace().size(), 2u);
-  EXPECT_EQ(stand::Trace()[0], "remove /ProgramFiles/Settings/x.bin");
+  EXPECT_EQ(stand::Trace()[0],
+            stand::TraceEntry(stand::Call::Remove, {}, "/ProgramFiles/Settings/x.bin"));
   EXPECT_EQ(stand::HostCalls("remove"), 2u);
 }
 

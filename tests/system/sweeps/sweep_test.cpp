@@ -196,10 +196,9 @@ class Scenario {
       for (const std::string& call : stand::HostCallNames())
         o.calls[call] = stand::HostCalls(call);
       o.regionsOpen = !stand::Regions().empty();
-      for (const std::string& entry : stand::Trace()) {
-        for (const char* verb : {"remove ", "delete "})
-          if (entry.rfind(verb, 0) == 0) o.removals.insert(entry.substr(std::strlen(verb)));
-      }
+      for (const stand::TraceEntry& entry : stand::Trace())
+        if (entry.call == stand::Call::Remove || entry.call == stand::Call::HddDelete)
+          o.removals.insert(entry.text);
       o.settingsEnd = Settings();
     };
     std::istringstream script(script_);
