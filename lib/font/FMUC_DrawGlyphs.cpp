@@ -73,6 +73,24 @@ inline __attribute__((always_inline)) dword Over(dword a, dword fore, dword bene
   return (fore & 0xFF000000) | ((redBlue >> 8) & 0x00FF00FF) | ((green >> 8) & 0x0000FF00);
 }
 
+// One pixel of a stretch over the screen, and two neighbours: over the background the
+// table gives the result (the background itself for no coverage), over anything else
+// the coverage is blended on the spot.
+inline __attribute__((always_inline)) void PutOne(dword* pixel, const byte* c, const dword* table,
+                                                  dword base, dword fore) {
+  const dword beneath = *pixel;
+  *pixel = beneath == base ? table[*c] : Over(*c, fore, beneath);
+}
+inline __attribute__((always_inline)) void PutPair(dword* pixel, const byte* c, const dword* table,
+                                                   dword base, dword fore) {
+  const dword beneath0 = pixel[0];
+  const dword beneath1 = pixel[1];
+  const dword a0 = c[0];
+  const dword a1 = c[1];
+  pixel[0] = __builtin_expect(beneath0 == base, 1) ? table[a0] : Over(a0, fore, beneath0);
+  pixel[1] = __builtin_expect(beneath1 == base, 1) ? table[a1] : Over(a1, fore, beneath1);
+}
+
 // A glyph that lies within the box, waiting to be drawn: its ink table's spans of the
 // rows to draw, the coverage bytes and pixels of the first of them, and its width.
 struct Placed {
@@ -103,20 +121,11 @@ __attribute__((noinline)) void RowsOverScreen(const Placed* placed, const Placed
       const byte* c = coverage + span[0];
       dword* pixel = rowPixels + span[0];
       dword* const end = rowPixels + span[1];
-      if ((end - pixel) & 1) {
-        const dword beneath = *pixel;
-        *pixel++ = beneath == base ? table[*c] : Over(*c, fore, beneath);
-        ++c;
-      }
+      if ((end - pixel) & 1) PutOne(pixel++, c++, table, base, fore);
       // Tested at the bottom, where the step fills the branch's delay slot.
       if (pixel == end) continue;
       do {
-        const dword beneath0 = pixel[0];
-        const dword beneath1 = pixel[1];
-        const dword a0 = c[0];
-        const dword a1 = c[1];
-        pixel[0] = __builtin_expect(beneath0 == base, 1) ? table[a0] : Over(a0, fore, beneath0);
-        pixel[1] = __builtin_expect(beneath1 == base, 1) ? table[a1] : Over(a1, fore, beneath1);
+        PutPair(pixel, c, table, base, fore);
         pixel += 2;
         c += 2;
       } while (pixel != end);
@@ -136,24 +145,13 @@ struct Painter {
   template <Mode MODE>
   void Stretch(const byte* coverage, const byte* end, dword* pixel) const {
     if (MODE == OVER_SCREEN) {
-      // Every pixel of the stretch is written, two at a time: over the background the
-      // table gives its result (the background itself for no coverage), over anything
-      // else it is blended on the spot.
+      // Every pixel of the stretch is written, two at a time.
       const dword* const lut = table;
       const dword background = base;
       dword* const pairsEnd = pixel + ((end - coverage) & ~1);
-      for (; pixel != pairsEnd; pixel += 2, coverage += 2) {
-        const dword beneath0 = pixel[0];
-        const dword beneath1 = pixel[1];
-        const dword a0 = coverage[0];
-        const dword a1 = coverage[1];
-        pixel[0] = __builtin_expect(beneath0 == background, 1) ? lut[a0] : Over(a0, fore, beneath0);
-        pixel[1] = __builtin_expect(beneath1 == background, 1) ? lut[a1] : Over(a1, fore, beneath1);
-      }
-      if (coverage != end) {
-        const dword beneath = *pixel;
-        *pixel = beneath == background ? lut[*coverage] : Over(*coverage, fore, beneath);
-      }
+      for (; pixel != pairsEnd; pixel += 2, coverage += 2)
+        PutPair(pixel, coverage, lut, background, fore);
+      if (coverage != end) PutOne(pixel, coverage, lut, background, fore);
     } else {
       for (; coverage < end; ++coverage, ++pixel) {
         const dword a = *coverage;
