@@ -18,7 +18,13 @@ set(SCRAPDECK_PLUGIN_OPTIONS
   # stand or test that links the toolkit too can never capture the image's calls.
   -fvisibility=hidden -fvisibility-inlines-hidden
   -fno-stack-protector)
+# The build that makes the device image for the recorder.
 if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "mipsel")
+  set(SCRAPDECK_DEVICE_BUILD ON)
+else()
+  set(SCRAPDECK_DEVICE_BUILD OFF)
+endif()
+if(SCRAPDECK_DEVICE_BUILD)
   # Recorders have MIPS32 cores from release 1 on, some without an FPU: the plug-in's
   # code is built for the oldest of them, so that no instruction of it can be illegal
   # on the recorder (scripts/check-image holds the built image to that).
