@@ -102,10 +102,9 @@ const char* OSDMenuMessageBoxPieceEnd(const char* p, dword width, dword fontSize
 // Copies count bytes of from into a shown line (MESSAGEBOX_LINE_SIZE bytes), at most
 // MESSAGEBOX_SHOWN_BYTES of them, and ends it.
 void OSDMenuMessageBoxCopyLine(char* to, const char* from, dword count);
-// Ends the last line shown in an ellipsis ("..." where the font has no such glyph) within
-// width, taking characters and trailing spaces off as needed. A line that is not in work
-// yet is copied there in UTF-8 first and *line pointed at it; a line read on past a NUL
-// is left as it is.
-void OSDMenuMessageBoxEllipsis(const char** line, char* work, dword width, dword fontSize);
+// Ends a shown line (UTF-8, MESSAGEBOX_LINE_SIZE bytes) in an ellipsis ("..." where the
+// font has no such glyph) within width, taking characters and trailing spaces off first
+// as needed.
+void OSDMenuMessageBoxEllipsis(char* line, dword width, dword fontSize);
 
 #endif
