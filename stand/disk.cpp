@@ -290,9 +290,14 @@ std::map<std::string, size_t>& DiskReadCounts() {
 }
 size_t diskBytesRead = 0;
 
+// The system library's call that a replacement here passes on to. A sanitizer that
+// watches the call itself (ThreadSanitizer follows descriptors from open to close)
+// is linked into the program under the same name, which the replacement takes: its
+// own entry, "__interceptor_<call>", is passed on to then, so that it sees them all.
 template <typename F>
 F Next(const char* name) {
-  return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
+  void* watched = dlsym(RTLD_DEFAULT, ("__interceptor_" + std::string(name)).c_str());
+  return reinterpret_cast<F>(watched ? watched : dlsym(RTLD_NEXT, name));
 }
 
 // The folder that holds the sandbox disks: under the build folder, so that what a
@@ -358,7 +363,7 @@ void ResetDisk() {
   }
   root = NewSandbox("disk");
   rootOwner = getpid();
-  for (auto* d : {"/DataFiles", "/ProgramFiles", kSettingsFolder})
+  for (auto* d : {"/DataFiles", kProgramFolder, kSettingsFolder})
     MakeDir(d);
   changeDirSuccess = 1;
   Faults() = CallFaults{};
@@ -383,7 +388,12 @@ static struct DiskCleanup {
   }
 } diskCleanup;
 
+const char* const kProgramFolder = "/ProgramFiles";
 const char* const kSettingsFolder = "/ProgramFiles/Settings";
+
+std::string ProgramDiskPath(const std::string& imageFile) {
+  return std::string(kProgramFolder) + "/" + fs::path(imageFile).filename().string();
+}
 
 const std::string& DiskRoot() {
   return root;

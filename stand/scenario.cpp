@@ -219,7 +219,7 @@ class Runner {
           std::string image = LocalPath(args_[1]);
           std::ifstream in(image, std::ios::binary);
           if (!in) throw Unreadable{"no image " + image};
-          std::string disk = "/ProgramFiles/" + fs::path(image).filename().string();
+          std::string disk = ProgramDiskPath(image);
           WriteFile(disk, std::string(std::istreambuf_iterator<char>(in), {}));
           SetSlotImage(slot, disk);
         }}},
@@ -257,7 +257,7 @@ class Runner {
       {"file",
        {1, 2,
         [this] {
-          std::string bytes(args_.size() > 1 ? Number(1) : 0, 'x');
+          std::string bytes(args_.size() > 1 ? Number(1) : 0, kFileFill);
           WriteHostFile(AnyPath(0), bytes);
         }}},
       {"dir", {1, 1, [this] { fs::create_directories(AnyPath(0)); }}},
@@ -414,6 +414,7 @@ ScenarioResult RunLines(Runner& runner, const std::vector<std::string>& lines, s
 }  // namespace
 
 const char* const kBlockEnd = "end";
+const char kFileFill = 'x';
 
 const std::vector<KeyName>& KeyNames() {
   static const std::vector<KeyName> keys = {

@@ -67,6 +67,8 @@ size_t Utf8SequenceAt(const std::string& text, size_t at);
 
 // The line that ends a command's block of lines (settings-file).
 extern const char* const kBlockEnd;
+// The byte that "file PATH BYTES" fills a file with.
+extern const char kFileFill;
 
 // The named keys of "key" and "expect returned" (a key may be given as a number too).
 struct KeyName {

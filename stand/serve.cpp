@@ -34,7 +34,8 @@
 
 namespace fs = std::filesystem;
 
-extern "C" const char scrapdeck_stand_page[];  // page.html, built in (page_html.cpp)
+extern "C" const char scrapdeck_stand_page[];    // page.html, built in (page_html.cpp)
+extern "C" const char scrapdeck_stand_remote[];  // remote.json, built in (remote_json.cpp)
 
 namespace stand {
 namespace {
@@ -45,30 +46,6 @@ const size_t kTranscriptShown = 300;   // entries the page gets
 const size_t kTranscriptKept = 10000;  // entries the stand keeps
 const dword kLongestWait = 60 * 6000;  // one request moves the clock at most an hour
 const std::string kSettingsFile = std::string(kSettingsFolder) + "/Scrapdeck.ini";
-
-// The remote control on the page, three buttons a row: the key each sends, its label,
-// the computer's key that presses it too, and a colour for the colour keys.
-struct Button {
-  const char* key;
-  const char* label;
-  const char* keyboard;
-  const char* colour;
-};
-const Button kRemote[] = {
-    {"EXIT", "EXIT", "Escape", ""},
-    {"UP", "\u25B2", "ArrowUp", ""},
-    {"SETTINGS", "MENU", "m", ""},
-    {"LEFT", "\u25C0", "ArrowLeft", ""},
-    {"OK", "OK", "Enter", ""},
-    {"RIGHT", "\u25B6", "ArrowRight", ""},
-    {"STOP", "\u25A0 STOP", "s", ""},
-    {"DOWN", "\u25BC", "ArrowDown", ""},
-    {"PAGEUP_1", "P+", "PageUp", ""},
-    {"RED", "", "r", "#a33"},
-    {"GREEN", "", "g", "#3a3"},
-    {"BLUE", "", "b", "#33a"},
-    {"PAGEDOWN_1", "P\u2212", "PageDown", ""},
-};
 
 // A JSON string; bytes that are not UTF-8 show as U+FFFD.
 std::string Json(const std::string& text) {
@@ -90,16 +67,6 @@ std::string Json(const std::string& text) {
     }
   }
   return out + "\"";
-}
-
-// The remote control as JSON, for the page to lay out.
-std::string RemoteJson() {
-  std::string j = "[";
-  for (const Button& b : kRemote)
-    j += std::string(j.size() > 1 ? "," : "") + "{\"key\":" + Json(b.key) +
-         ",\"label\":" + Json(b.label) + ",\"keyboard\":" + Json(b.keyboard) +
-         ",\"colour\":" + Json(b.colour) + "}";
-  return j + "]";
 }
 
 // What a request asks that the recorder cannot do: a 400 with the reason.
@@ -124,7 +91,7 @@ class Live {
     options_.baseDir = options.setup.empty() ? "." : fs::path(options.setup).parent_path().string();
     options_.snapshots = false;
     options_.diskFrom = options.diskFrom;
-    imageName_ = fs::path(options.image).filename().string();
+    imagePath_ = ProgramDiskPath(options.image);
     session_ = std::make_unique<ScenarioSession>(options_, out_, err_);
     code = 2;
     // Described as copied, before the set-up changes it (a copy that failed stops
@@ -271,8 +238,7 @@ class Live {
   std::set<std::string> Files() {
     std::set<std::string> files;
     for (const std::string& path : ListFiles("/"))
-      if (path.rfind(FMUC_FONT_FOLDER, 0) != 0 && path != "/ProgramFiles/" + imageName_)
-        files.insert(path);
+      if (path.rfind(FMUC_FONT_FOLDER, 0) != 0 && path != imagePath_) files.insert(path);
     return files;
   }
 
@@ -310,7 +276,7 @@ class Live {
       }
       const std::string bytes = ReadFile(disk);
       std::vector<std::string> lines;
-      if (bytes.find_first_not_of('x') == std::string::npos) {
+      if (bytes.find_first_not_of(kFileFill) == std::string::npos) {
         prelude_.push_back("file " + name + " " + std::to_string(bytes.size()));
       } else if (SettingsLines(bytes, lines)) {
         prelude_.push_back("settings-file " + name);
@@ -347,7 +313,7 @@ class Live {
   ScenarioOptions options_;
   std::ostringstream out_, err_;
   std::unique_ptr<ScenarioSession> session_;
-  std::string imageName_;
+  std::string imagePath_;                              // the image's own file on the disk
   std::vector<std::string> prelude_;                   // disk, set-up and start
   std::vector<std::pair<std::string, size_t>> lines_;  // actions; "idle" for a run of ticks
   std::set<std::string> known_;                        // every file seen
@@ -454,7 +420,7 @@ void Routes(httplib::Server& http, Live& live, const std::string& address) {
     Reply(res, 200, scrapdeck_stand_page, "text/html; charset=utf-8");
   });
   http.Get("/remote", [](const httplib::Request&, httplib::Response& res) {
-    Reply(res, 200, RemoteJson(), "application/json");
+    Reply(res, 200, scrapdeck_stand_remote, "application/json");
   });
   http.Get("/screen.png", [](const httplib::Request&, httplib::Response& res) {
     std::lock_guard<std::mutex> hold(lock);

@@ -55,6 +55,10 @@ void SetSystemId(dword id);
 // The recorder's settings folder ("/ProgramFiles/Settings"): the plug-ins' settings,
 // the standard fonts and the model table live there. Every fresh disk has it.
 extern const char* const kSettingsFolder;
+// Where the recorder keeps plug-in images ("/ProgramFiles"), and the disk path of an
+// image file put there.
+extern const char* const kProgramFolder;
+std::string ProgramDiskPath(const std::string& imageFile);
 // Host folder that plays "/mnt/hd".
 const std::string& DiskRoot();
 // Host path of a disk path ("/DataFiles/Film.rec"; "" or "/" is the disk root), or of

@@ -64,13 +64,19 @@ def get(port, path):
     return exchange(port, b"GET %s HTTP/1.1\r\nHost: localhost\r\nConnection: close\r\n\r\n" % path.encode())
 
 
-def parallel(port, threads=12, each=40):
+def parallel(port, threads=8, each=24):
     """Many requests at once, of every kind the page sends and some refused: each gets
     its answer, and the recorder still serves. (Run the stand under ThreadSanitizer to
     see that the threads share nothing unguarded.)"""
     kinds = [(lambda: get(port, "/state"), 200), (lambda: post(port, "/idle", {}), 200),
              (lambda: get(port, "/screen.png"), 200), (lambda: get(port, "/remote"), 200),
              (lambda: post(port, "/key", {"name": "FOO"}), 400),
+             # A playback, STOP and the prompt, which opens its fonts on the disk, EXIT,
+             # which closes it and them: the recorder's descriptors come and go while
+             # other threads read and close their sockets.
+             (lambda: post(port, "/play", {"path": "/DataFiles/Show.rec"}), 200),
+             (lambda: post(port, "/key", {"name": "STOP"}), 200),
+             (lambda: post(port, "/key", {"name": "EXIT"}), 200),
              (lambda: post(port, "/play", {"path": "/DataFiles/None.rec"}), 400)]
     wrong = []
 
@@ -87,7 +93,7 @@ def parallel(port, threads=12, each=40):
         w.start()
     for w in workers:
         w.join()
-    status, body = get(port, "/state")
+    status, body = post(port, "/play", {"path": "/DataFiles/Show.rec"})
     if status != 200 or '"playing":"/DataFiles/Show.rec"' not in body:
         wrong.append("after the parallel requests: %d %r" % (status, body[:120]))
     return wrong[:5]

@@ -1,7 +1,14 @@
-// The live stand's reading of the address it listens on.
+// The live stand's reading of the address it listens on, and its remote control.
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <set>
+#include <string>
+
+#include "stand/scenario.h"
 #include "stand/serve.h"
+
+extern "C" const char scrapdeck_stand_remote[];  // the remote control the page lays out
 
 namespace {
 
@@ -36,6 +43,19 @@ TEST(Serve, AddressAndPort) {
     EXPECT_EQ(options.address, r.address) << r.text;
     EXPECT_EQ(options.port, r.port) << r.text;
   }
+}
+
+// Every button of the page's remote sends a key the scenario language names, once.
+TEST(Serve, RemoteKeysAreKeysOfTheLanguage) {
+  const std::string remote = scrapdeck_stand_remote;
+  const std::regex key("\"key\": *\"([^\"]*)\"");
+  std::set<std::string> seen;
+  for (std::sregex_iterator it(remote.begin(), remote.end(), key), end; it != end; ++it) {
+    dword code;
+    EXPECT_TRUE(stand::KeyCode((*it)[1], code)) << (*it)[1];
+    EXPECT_TRUE(seen.insert((*it)[1]).second) << (*it)[1] << " twice";
+  }
+  EXPECT_GE(seen.size(), 12u);
 }
 
 }  // namespace
