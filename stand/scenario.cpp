@@ -470,9 +470,10 @@ std::string CheckPlainDiskPath(const std::string& path) {
   return "";
 }
 
-size_t Utf8SequenceAt(const std::string& text, size_t at) {
+size_t PlainTextAt(const std::string& text, size_t at) {
   const auto byteAt = [&text](size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char c = byteAt(at);
+  if (c < 0x7F) return c >= 0x20 || c == '\t' ? 1 : 0;
   const size_t n = c >= 0xC2 && c < 0xE0   ? 2
                    : c >= 0xE0 && c < 0xF0 ? 3
                    : c >= 0xF0 && c < 0xF5 ? 4
@@ -519,20 +520,19 @@ std::string QuoteWord(const std::string& text) {
   bool quoted = text.empty();
   for (size_t i = 0; i < text.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (const size_t n = Utf8SequenceAt(text, i)) {
-      word.append(text, i, n);
-      i += n - 1;
-    } else if (c == '\\') {
+    const size_t n = PlainTextAt(text, i);
+    if (c == '\\') {
       word += "\\\\";
-    } else if (c == '\r' || c == '\n' || c == '\t') {
-      word += c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\t";
-    } else if (c < 0x20 || c >= 0x7F || c == '"' || c == '#') {
+    } else if (c == '\r' || c == '\n') {
+      word += c == '\r' ? "\\r" : "\\n";
+    } else if (n == 0 || c == '"' || c == '#') {
       char escape[8];
       std::snprintf(escape, sizeof escape, "\\x%02X", c);
       word += escape;
     } else {
-      quoted = quoted || c == ' ';
-      word += static_cast<char>(c);
+      quoted = quoted || c == ' ' || c == '\t';
+      word.append(text, i, n);
+      i += n - 1;
     }
   }
   return quoted ? '"' + word + '"' : word;

@@ -61,9 +61,10 @@ std::vector<std::string> Words(const std::string& line);
 // not UTF-8 are escaped, and a word that holds a space or is empty is quoted.
 std::string QuoteWord(const std::string& text);
 
-// The bytes of a valid UTF-8 sequence that starts at text[at] (2 to 4, no overlong
-// leads), or 0 when none starts there (an ASCII byte is no sequence either).
-size_t Utf8SequenceAt(const std::string& text, size_t at);
+// How many bytes at text[at] a scenario file carries as they stand: 1 for a printable
+// ASCII byte or a tab, 2 to 4 for a whole UTF-8 sequence, 0 for a byte that a word
+// writes as an escape (control bytes, DEL, bytes that are not UTF-8).
+size_t PlainTextAt(const std::string& text, size_t at);
 
 // The line that ends a command's block of lines (settings-file).
 extern const char* const kBlockEnd;

@@ -52,18 +52,17 @@ std::string Json(const std::string& text) {
   std::string out = "\"";
   for (size_t i = 0; i < text.size(); ++i) {
     const unsigned char c = text[i];
-    if (const size_t n = Utf8SequenceAt(text, i)) {
-      out.append(text, i, n);
-      i += n - 1;
-    } else if (c == '"' || c == '\\') {
+    const size_t n = c == '\t' ? 0 : PlainTextAt(text, i);
+    if (c == '"' || c == '\\') {
       out += '\\';
       out += char(c);
-    } else if (c < 0x20 || c >= 0x7F) {
+    } else if (n) {
+      out.append(text, i, n);
+      i += n - 1;
+    } else {
       char esc[8];
       std::snprintf(esc, sizeof esc, "\\u%04x", c < 0x80 ? c : 0xFFFD);
       out += esc;
-    } else {
-      out += char(c);
     }
   }
   return out + "\"";
@@ -289,20 +288,14 @@ class Live {
   }
 
   // The lines of a settings-file block that makes bytes exactly: lines that each end
-  // in CR LF and hold only text a scenario file carries as it is (no other control
-  // bytes, UTF-8), none of them the block's end.
+  // in CR LF and hold only plain text (PlainTextAt), none of them the block's end.
   static bool SettingsLines(const std::string& bytes, std::vector<std::string>& lines) {
     for (size_t at = 0; at < bytes.size();) {
       const size_t end = bytes.find("\r\n", at);
       if (end == std::string::npos) return false;
       std::string line = bytes.substr(at, end - at);
-      for (size_t i = 0; i < line.size(); ++i) {
-        const unsigned char c = line[i];
-        if (const size_t n = Utf8SequenceAt(line, i))
-          i += n - 1;
-        else if ((c < 0x20 && c != '\t') || c >= 0x7F)
-          return false;
-      }
+      for (size_t i = 0, n; i < line.size(); i += n)
+        if ((n = PlainTextAt(line, i)) == 0) return false;
       if (line == kBlockEnd) return false;
       lines.push_back(line);
       at = end + 2;

@@ -50,14 +50,24 @@ TEST(ScenarioWords, TextThatNeedsNoEscapeStaysReadable) {
   EXPECT_EQ(stand::QuoteWord("Caf\xC3\xA9"), "Caf\xC3\xA9");
   EXPECT_EQ(stand::QuoteWord("a\\x41"), "a\\\\x41");  // a backslash name stays a backslash name
   EXPECT_EQ(stand::QuoteWord("\xC3"), "\\xC3");       // a byte that is not UTF-8
+  EXPECT_EQ(stand::QuoteWord("a\tb"), "\"a\tb\"");
 }
 
-TEST(ScenarioWords, Utf8Sequences) {
+// Printable ASCII, tabs and UTF-8 stand in a scenario file as they are; control bytes,
+// DEL and what is not UTF-8 (overlong forms, surrogates, past U+10FFFF, cut short) not.
+TEST(ScenarioWords, PlainText) {
   struct Row {
     const char* text;
     size_t length;
   } rows[] = {
-      {"A", 0},
+      {"A", 1},
+      {" ", 1},
+      {"\t", 1},
+      {"~", 1},
+      {"\x01", 0},
+      {"\x1F", 0},
+      {"\x7F", 0},
+      {"\r", 0},
       {"\xC3\xA9", 2},
       {"\xE2\x82\xAC", 3},
       {"\xF0\x9F\x98\x80", 4},
@@ -76,7 +86,7 @@ TEST(ScenarioWords, Utf8Sequences) {
       {"\xFF", 0},
   };
   for (const Row& r : rows)
-    EXPECT_EQ(stand::Utf8SequenceAt(r.text, 0), r.length) << r.text;
+    EXPECT_EQ(stand::PlainTextAt(r.text, 0), r.length) << r.text;
 }
 
 TEST(ScenarioWords, Durations) {
