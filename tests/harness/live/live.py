@@ -47,3 +47,11 @@ class LiveStand:
         run = subprocess.run([self.stand, *options, self.image, path], capture_output=True,
                              text=True, errors="replace", timeout=60)
         return run.returncode, run.stdout + run.stderr
+
+
+def report(failures):
+    """Prints the failures and the verdict of a test that is one case; its exit code."""
+    for f in failures:
+        print("FAIL " + f)
+    print("%d passed, %d failed" % (0 if failures else 1, 1 if failures else 0))
+    return 1 if failures else 0

@@ -14,7 +14,7 @@ import time
 import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from live import LiveStand  # noqa: E402
+from live import LiveStand, report  # noqa: E402
 
 SETUP = r"""file /DataFiles/Show.rec 100
 file /DataFiles/Show.rec.inf 10
@@ -184,10 +184,7 @@ def main():
         code = live.stop()
     if code != 0:
         failures.append("the stand did not end cleanly on SIGTERM: %d" % code)
-    for f in failures:
-        print("FAIL " + f)
-    print("%d passed, %d failed" % (0 if failures else 1, 1 if failures else 0))
-    return 1 if failures else 0
+    return report(failures)
 
 
 if __name__ == "__main__":

@@ -15,7 +15,7 @@ import urllib.parse
 import urllib.request
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from live import LiveStand  # noqa: E402
+from live import LiveStand, report  # noqa: E402
 
 FILES = {
     "DataFiles/Show.rec": b"x" * 100,
@@ -98,10 +98,7 @@ def main():
                 failures.append("%s differs after the replay" % name)
     finally:
         shutil.rmtree(work, ignore_errors=True)
-    for f in failures:
-        print("FAIL " + f)
-    print("%d passed, %d failed" % (0 if failures else 1, 1 if failures else 0))
-    return 1 if failures else 0
+    return report(failures)
 
 
 if __name__ == "__main__":
