@@ -41,8 +41,9 @@ ExternalProject_Add_StepDependencies(uclibc configure ${CMAKE_CURRENT_LIST_DIR}/
 
 execute_process(COMMAND ${CMAKE_C_COMPILER} -print-file-name=include
   OUTPUT_VARIABLE _gcc_include OUTPUT_STRIP_TRAILING_WHITESPACE)
-set(SCRAPDECK_UCLIBC_CFLAGS -nostdinc -isystem ${_gcc_include}
-  -isystem ${SCRAPDECK_UCLIBC_ROOT}/usr/include -idirafter ${_kernel_headers})
+# Each folder joined to its option: CMake folds repeated options of a target into one.
+set(SCRAPDECK_UCLIBC_CFLAGS -nostdinc -isystem${_gcc_include}
+  -isystem${SCRAPDECK_UCLIBC_ROOT}/usr/include -idirafter${_kernel_headers})
 
 # scrapdeck_device_objects(<name>): an object library of the plug-in's sources, compiled
 # as scrapdeck_objs is, but against uClibc's headers. Call it once every folder has added

@@ -20,8 +20,8 @@ bool LoadFirmwareDat(const TYPE_FirmwareDatHeader** header,
     }
     // The records are counted from the header and read in place, so the file must
     // hold the header and every record it announces; nothing is read beyond it.
-    if (st.st_size < static_cast<off64_t>(sizeof(TYPE_FirmwareDatHeader)) ||
-        st.st_size > static_cast<off64_t>(0x7FFFFFFF))
+    if (st.st_size < static_cast<int64_t>(sizeof(TYPE_FirmwareDatHeader)) ||
+        st.st_size > static_cast<int64_t>(0x7FFFFFFF))
       return false;
     dword size = static_cast<dword>(st.st_size);
 

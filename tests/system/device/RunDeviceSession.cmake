@@ -1,20 +1,17 @@
-# Runs the device host's session on a disk that is the unpacked package, the plug-in's
-# "/mnt/hd" being <WORK>/root/mnt/hd through qemu's prefix, as is uClibc's lib/.
+# Runs the device host's session on a disk that is the unpacked package, under uClibc's
+# loader and libraries (qemu's prefix) on the given core.
 #   cmake -DZIP=<package.zip> -DWORK=<folder> -DUCLIBC=<uClibc root> -DCPU=<qemu core>
 #         -DHOST=<device_host> -P RunDeviceSession.cmake
-set(root "${WORK}/root")
+set(disk "${WORK}/disk")
 file(REMOVE_RECURSE "${WORK}")
-file(MAKE_DIRECTORY "${root}/mnt/hd")
-file(CREATE_LINK "${UCLIBC}/lib" "${root}/lib" SYMBOLIC)
-execute_process(COMMAND "${CMAKE_COMMAND}" -E tar xf "${ZIP}" WORKING_DIRECTORY "${root}/mnt/hd"
+file(MAKE_DIRECTORY "${disk}")
+execute_process(COMMAND "${CMAKE_COMMAND}" -E tar xf "${ZIP}" WORKING_DIRECTORY "${disk}"
                 RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "cannot unpack ${ZIP}")
 endif()
-execute_process(
-  COMMAND qemu-mipsel -cpu ${CPU} -L "${root}" "${HOST}" "${root}/mnt/hd"
-          /mnt/hd/ProgramFiles/Scrapdeck.tap
-  RESULT_VARIABLE result OUTPUT_VARIABLE transcript ERROR_VARIABLE errors)
+execute_process(COMMAND qemu-mipsel -cpu ${CPU} -L "${UCLIBC}" "${HOST}" "${disk}"
+                RESULT_VARIABLE result OUTPUT_VARIABLE transcript ERROR_VARIABLE errors)
 message("${transcript}${errors}")
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "the device session on ${CPU} failed (${result})")
