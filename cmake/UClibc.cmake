@@ -7,7 +7,6 @@
 #   SCRAPDECK_UCLIBC_ROOT     the installed tree: lib/ld-uClibc.so.0, lib/libc.so.0,
 #                             usr/include, usr/lib (start files and link scripts)
 #   SCRAPDECK_UCLIBC_CFLAGS   compiler options that take the headers from uClibc alone
-#   SCRAPDECK_DEVICE_CFLAGS   code generation of the recorder's cores (release 1, no FPU)
 include(ExternalProject)
 
 set(SCRAPDECK_UCLIBC_SOURCE /usr/src/uClibc-ng-1.0.35.tar.xz)
@@ -18,10 +17,10 @@ set(SCRAPDECK_UCLIBC_ROOT ${CMAKE_BINARY_DIR}/uclibc/root)
 # The kernel's headers come from the mipsel sysroot (linux/, asm/); uClibc's own
 # headers are searched before it, so none of the sysroot's C library headers is used.
 set(_kernel_headers /usr/${CMAKE_LIBRARY_ARCHITECTURE}/include)
-set(SCRAPDECK_DEVICE_CFLAGS -march=mips32 -msoft-float)
 
 cmake_host_system_information(RESULT _cores QUERY NUMBER_OF_LOGICAL_CORES)
-string(REPLACE ";" " " _cc "${CMAKE_C_COMPILER};${SCRAPDECK_DEVICE_CFLAGS}")
+# Every object of it for the oldest recorder core: MIPS32 release 1, soft float.
+string(REPLACE ";" " " _cc "${CMAKE_C_COMPILER};-march=mips32;-msoft-float")
 # uClibc's own make runs apart from the build's job server (its output goes to a log).
 set(_make ${CMAKE_COMMAND} -E env --unset=MAKEFLAGS --unset=MFLAGS --unset=MAKELEVEL
   make ARCH=mips CROSS_COMPILE=${CMAKE_LIBRARY_ARCHITECTURE}- "CC=${_cc}")
@@ -44,16 +43,3 @@ execute_process(COMMAND ${CMAKE_C_COMPILER} -print-file-name=include
 # Each folder joined to its option: CMake folds repeated options of a target into one.
 set(SCRAPDECK_UCLIBC_CFLAGS -nostdinc -isystem${_gcc_include}
   -isystem${SCRAPDECK_UCLIBC_ROOT}/usr/include -idirafter${_kernel_headers})
-
-# scrapdeck_device_objects(<name>): an object library of the plug-in's sources, compiled
-# as scrapdeck_objs is, but against uClibc's headers. Call it once every folder has added
-# its sources to scrapdeck_objs.
-function(scrapdeck_device_objects name)
-  get_target_property(sources scrapdeck_objs SOURCES)
-  get_target_property(options scrapdeck_objs COMPILE_OPTIONS)
-  get_target_property(depends scrapdeck_objs MANUALLY_ADDED_DEPENDENCIES)
-  add_library(${name} OBJECT ${sources})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
-  target_compile_options(${name} PRIVATE ${options} ${SCRAPDECK_UCLIBC_CFLAGS})
-  add_dependencies(${name} uclibc ${depends})
-endfunction()

@@ -493,12 +493,13 @@ static void ExpectFiles(const char* const* paths, bool present) {
       Fail("%s %s", *paths, present ? "was deleted" : "was left behind");
 }
 // A region at x y width height is up.
-static void ExpectRegion(dword x, dword y, dword width, dword height) {
+static bool ExpectRegion(dword x, dword y, dword width, dword height) {
   bool found = false;
   for (int h = 1; h < REGIONS; ++h)
     found |= regions[h].used && regions[h].x == x && regions[h].y == y &&
              regions[h].width == width && regions[h].height == height;
   if (!found) Fail("no region %u %u %u %u", x, y, width, height);
+  return found;
 }
 // The prompt's texts were drawn by the plug-in's own anti-aliased glyphs.
 static void ExpectGlyphs(void) {
@@ -594,8 +595,8 @@ int main(int argc, char** argv) {
   StopRecord(2);
   _hddRecordFile[2].file = NULL;
   Event(EVENT_IDLE, 0);
-  // The folder of slot 3 is known only when the model table was read.
-  ExpectRegion(170, 193, 380, 190);
+  // The folder of slot 3 is known only when the model table was read and counted 4 slots.
+  if (!ExpectRegion(170, 193, 380, 190)) Fail("FirmwareTMS.dat was not read (or not counted)");
   ExpectGlyphs();
   Key(KEY_EXIT);
   ExpectGone(170, 193);
