@@ -28,13 +28,15 @@ bool HDD_TAP_GetInfo(const char* fileName, TAPInfo* info) {
   info->date = 0;
   char stamp[128];
   if (readText("._tap_etcinfo", stamp, sizeof stamp)) {
+    // strtol, not atoi: glibc's headers make atoi a call of strtol, uClibc's a call of
+    // its own, and the image calls the same functions under either library.
     char number[5];
     memcpy(number, stamp + 7, 4);
     number[4] = '\0';
-    word year = static_cast<word>(atoi(number));
+    word year = static_cast<word>(strtol(number, nullptr, 10));
     memcpy(number, stamp + 4, 2);
     number[2] = '\0';
-    byte day = static_cast<byte>(atoi(number));
+    byte day = static_cast<byte>(strtol(number, nullptr, 10));
     static const char months[] = "JanFebMarAprMayJunJulAugSepOctNovDec";
     byte month = 0;
     for (byte m = 0; m < 12 && !month; ++m)

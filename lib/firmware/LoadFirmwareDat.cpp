@@ -10,16 +10,18 @@ bool LoadFirmwareDat(const TYPE_FirmwareDatHeader** header,
   if (!FWDATBin) {
     // The copy under Settings wins over the one in the plug-in folder.
     char path[512];
-    struct stat st;
+    // The 64-bit record: its layout is the same under every C library of the
+    // platform, where struct stat's is not (and it holds any size).
+    struct stat64 st;
     TAP_SPrint(path, "%s/ProgramFiles/Settings/%s", DISK_ROOT, "FirmwareTMS.dat");
-    if (lstat(path, &st) != 0) {
+    if (lstat64(path, &st) != 0) {
       TAP_SPrint(path, "%s/ProgramFiles/%s", DISK_ROOT, "FirmwareTMS.dat");
-      if (lstat(path, &st) != 0) return false;
+      if (lstat64(path, &st) != 0) return false;
     }
     // The records are counted from the header and read in place, so the file must
     // hold the header and every record it announces; nothing is read beyond it.
-    if (st.st_size < static_cast<off_t>(sizeof(TYPE_FirmwareDatHeader)) ||
-        st.st_size > static_cast<off_t>(0x7FFFFFFF))
+    if (st.st_size < static_cast<int64_t>(sizeof(TYPE_FirmwareDatHeader)) ||
+        st.st_size > static_cast<int64_t>(0x7FFFFFFF))
       return false;
     dword size = static_cast<dword>(st.st_size);
 

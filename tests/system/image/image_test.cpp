@@ -14,6 +14,14 @@
 #include "core/id.h"
 #include "tests/support/stand_test.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define IMAGE_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define IMAGE_SANITIZED 1
+#endif
+#endif
+
 namespace {
 
 const std::string kImage = SCRAPDECK_IMAGE;
@@ -27,6 +35,7 @@ struct Elf {
   std::set<unsigned> sectionTypes;
   std::vector<std::string> needed;
   std::set<std::string> exported;  // defined global dynamic symbols
+  std::set<std::string> imported;  // undefined dynamic symbols
 
   template <typename Ehdr, typename Shdr, typename Sym, typename Dyn>
   void Parse() {
@@ -46,6 +55,8 @@ struct Elf {
           unsigned bind = sym[k].st_info >> 4;
           if (sym[k].st_shndx != SHN_UNDEF && bind == STB_GLOBAL && sym[k].st_name)
             exported.insert(strtab + sym[k].st_name);
+          if (sym[k].st_shndx == SHN_UNDEF && sym[k].st_name)
+            imported.insert(strtab + sym[k].st_name);
         }
       }
       if (sh[i].sh_type == SHT_DYNAMIC) {
@@ -106,6 +117,24 @@ TEST(Image, LinksWithNothingButWhatTheRecorderResolves) {
   EXPECT_EQ(elf.machine, static_cast<unsigned>(EM_MIPS));
   EXPECT_EQ(elf.bytes[EI_DATA], ELFDATA2LSB);
 #endif
+}
+
+// Every system-library call the image makes must mean the same under each C library of
+// the platform, records included: nothing beyond this list, and of the stat family only
+// the 64-bit calls, whose record has one layout everywhere.
+TEST(Image, ImportsOnlyCallsEveryCLibraryAnswersAlike) {
+  const std::set<std::string> known = {
+      "close",   "dlclose", "dlerror", "dlopen",  "dlsym",   "fclose",  "fopen",
+      "fread",   "lseek",   "lstat64", "memcmp",  "memcpy",  "memmove", "memset",
+      "open",    "read",    "remove",  "strchr",  "strcmp",  "strcpy",  "strlen",
+      "strncmp", "strncpy", "strnlen", "strpbrk", "strrchr", "strtol"};
+#ifdef IMAGE_SANITIZED
+  GTEST_SKIP() << "a sanitizer build's image also calls the sanitizers' run-time library";
+#endif
+  Elf elf(kImage);
+  ASSERT_FALSE(elf.sections.empty());
+  for (const std::string& name : elf.imported)
+    EXPECT_TRUE(name.rfind("TAP_", 0) == 0 || known.count(name)) << name << " is imported";
 }
 
 using ImageInStand = StandTest;
