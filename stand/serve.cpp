@@ -40,9 +40,10 @@ namespace {
 
 // One idle tick of the page: the clock moves on a tenth of a second before each.
 const char* const kTickStep = "10";
-const size_t kTranscriptShown = 300;   // entries the page gets
-const size_t kTranscriptKept = 10000;  // entries the stand keeps
-const dword kLongestWait = 60 * 6000;  // one request moves the clock at most an hour
+const size_t kTranscriptShown = 300;        // entries the page gets
+const size_t kTranscriptKept = 10000;       // entries the stand keeps
+const uintmax_t kDescribedBytes = 1 << 20;  // the largest disk file read to describe it
+const dword kLongestWait = 60 * 6000;       // one request moves the clock at most an hour
 const char* const kKeys[] = {"LEFT", "UP",       "RIGHT",      "EXIT",     "SETTINGS",
                              "DOWN", "OK",       "STOP",       "GREEN",    "BLUE",
                              "RED",  "PAGEUP_1", "PAGEDOWN_1", "PAGEUP_2", "PAGEDOWN_2"};
@@ -199,7 +200,9 @@ class Live {
       std::error_code ec;
       bool there = now.count(path);
       auto size = there ? fs::file_size(HostPath(path), ec) : 0;
-      j << (first ? "" : ",") << "{\"path\":" << Json(path) << ",\"size\":" << (ec ? 0 : size)
+      // As a text: a recording's size can pass what a page's number holds exactly.
+      j << (first ? "" : ",") << "{\"path\":" << Json(path) << ",\"size\":\"" << (ec ? 0 : size)
+        << "\""
         << ",\"gone\":" << (there ? "false" : "true") << "}";
       first = false;
     }
@@ -328,6 +331,12 @@ class Live {
       }
       if (fs::is_directory(host)) {
         if (fs::is_empty(host)) prelude_.push_back("dir " + Word(disk));
+        continue;
+      }
+      // A recording of real size is not read: `file` makes it again at its size.
+      const auto size = fs::file_size(host, ec);
+      if (!ec && size > kDescribedBytes) {
+        prelude_.push_back("file " + Word(disk) + " " + std::to_string(size));
         continue;
       }
       std::ifstream in(host, std::ios::binary);
