@@ -8,7 +8,7 @@ configure_file(${CMAKE_SOURCE_DIR}/package/README.txt ${CMAKE_BINARY_DIR}/packag
 set(_outputs ${SCRAPDECK_PACKAGE_TREE}/SHA256SUMS)
 set(_zip_arg)
 set(_zip_deps)
-if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "mipsel")
+if(SCRAPDECK_DEVICE_BUILD)
   set(SCRAPDECK_PACKAGE_ZIP ${CMAKE_BINARY_DIR}/Scrapdeck-${PROJECT_VERSION}-mipsel.zip)
   list(APPEND _outputs ${SCRAPDECK_PACKAGE_ZIP})
   scrapdeck_tool_path(SCRAPDECK_ZIPOWNER scrapdeck-zipowner)

@@ -12,14 +12,30 @@ endif()
 # The plug-in's code (host/, core/, settings/, lib/*) is compiled once into this
 # object library. The same objects make the loadable image and the static library
 # that unit tests link with the stand.
-add_library(scrapdeck_objs OBJECT)
-target_include_directories(scrapdeck_objs PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_options(scrapdeck_objs PRIVATE
+set(SCRAPDECK_PLUGIN_OPTIONS
   -fno-exceptions -fno-rtti -fno-threadsafe-statics
   # Only __TAP_Init_ leaves the image; everything else binds inside it, so a
   # stand or test that links the toolkit too can never capture the image's calls.
   -fvisibility=hidden -fvisibility-inlines-hidden
   -fno-stack-protector)
+# The build that makes the device image for the recorder.
+if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "mipsel")
+  set(SCRAPDECK_DEVICE_BUILD ON)
+else()
+  set(SCRAPDECK_DEVICE_BUILD OFF)
+endif()
+if(SCRAPDECK_DEVICE_BUILD)
+  # Recorders have MIPS32 cores from release 1 on, some without an FPU: the plug-in's
+  # code is built for the oldest of them, so that no instruction of it can be illegal
+  # on the recorder (scripts/check-image holds the built image to that).
+  set(SCRAPDECK_DEVICE_ARCH mips32 CACHE STRING
+      "MIPS architecture of the plug-in's code (mips32: release 1, what every recorder runs)")
+  list(APPEND SCRAPDECK_PLUGIN_OPTIONS -march=${SCRAPDECK_DEVICE_ARCH})
+endif()
+
+add_library(scrapdeck_objs OBJECT)
+target_include_directories(scrapdeck_objs PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(scrapdeck_objs PRIVATE ${SCRAPDECK_PLUGIN_OPTIONS})
 
 # The build's time (cmake/Stamp.cmake), worked out on every build: the image's build
 # stamp (stamp/build_stamp.h, read by core/id.cpp) and the package's time

@@ -17,7 +17,7 @@ namespace {
 enum Mode {
   FROM_LUT,     // solid background: AlphaLUT, whatever lies beneath
   OVER_SCREEN,  // unscaled over the screen: blended with each pixel beneath
-  SCALED,       // scaled over the screen: FM_AlphaBlendRGB for each pixel
+  SCALED,       // scaled over the screen: FM_BlendRGB for each pixel
 };
 
 // The pixel of every coverage 0 to 255 of one fore colour over one background: with a
@@ -137,7 +137,7 @@ struct Painter {
   const dword* table;
   dword base;  // the background the table was made for (over the screen)
   dword fore;
-  float factor;
+  dword factorBits;
 
   // One stretch of a glyph's row, from its coverage bytes at coverage (up to end) onto
   // the pixels from pixel on. The loops call nothing, so that they keep every value they
@@ -162,7 +162,7 @@ struct Painter {
           *pixel = fore;
         else
           *pixel =
-              (fore & 0xFF000000) | FM_AlphaBlendRGB(static_cast<byte>(a), fore, *pixel, factor);
+              (fore & 0xFF000000) | FM_BlendRGB(static_cast<byte>(a), fore, *pixel, factorBits);
       }
     }
   }
@@ -259,10 +259,10 @@ struct Painter {
 
 void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyph* const* glyphs,
                      int count, dword foreColor, dword backColor, bool solidBack,
-                     float blendFactor) {
+                     dword blendFactorBits) {
   if (!pixels || !glyphs || boxWidth <= 0 || boxHeight <= 0) return;
-  Painter painter{nullptr, pixels[0], foreColor, blendFactor};
-  if (solidBack && blendFactor == 1.0f) {
+  Painter painter{nullptr, pixels[0], foreColor, blendFactorBits};
+  if (solidBack && blendFactorBits == FM_FACTOR_ONE) {
     // AlphaLUT was filled for these colours in this drawing; the table made from it is
     // kept for them.
     painter.table = FindBlendTable(true, foreColor, backColor);
@@ -276,7 +276,7 @@ void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyp
                        static_cast<dword>(AlphaLUT[a][1]) << 8 | AlphaLUT[a][2];
     painter.table = scaledTable;
     painter.Draw<FROM_LUT>(pixels, boxWidth, boxHeight, glyphs, count);
-  } else if (blendFactor == 1.0f) {
+  } else if (blendFactorBits == FM_FACTOR_ONE) {
     painter.table = FindBlendTable(false, foreColor, painter.base);
     painter.Draw<OVER_SCREEN>(pixels, boxWidth, boxHeight, glyphs, count);
   } else {

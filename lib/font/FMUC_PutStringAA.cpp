@@ -88,7 +88,7 @@ void FMUC_PutStringAA(word region, dword x, dword y, dword maxX, const char* tex
       if (pixels) {
         FMUC_DrawGlyphs(reinterpret_cast<dword*>(pixels), static_cast<int>(width),
                         static_cast<int>(height), glyphs, count, foreColor, backColor, solidBack,
-                        blendFactor);
+                        FM_FactorBits(blendFactor));
         TAP_Osd_RestoreBox(region, static_cast<dword>(drawX), y, static_cast<dword>(width), height,
                            pixels);
         TAP_MemFree(pixels);

@@ -1,11 +1,12 @@
 #include "lib/font/font.h"
 
 void FM_InitAlphaLUT(dword foreColor, dword backColor, float factor) {
-  if (factor != 1.0f) {
+  const dword factorBits = FM_FactorBits(factor);
+  if (factorBits != FM_FACTOR_ONE) {
     for (dword i = 0; i < 255; ++i) {
-      AlphaLUT[i][0] = FM_AlphaBlend(i, foreColor >> 16, backColor >> 16, factor);
-      AlphaLUT[i][1] = FM_AlphaBlend(i, foreColor >> 8, backColor >> 8, factor);
-      AlphaLUT[i][2] = FM_AlphaBlend(i, foreColor, backColor, factor);
+      AlphaLUT[i][0] = FM_BlendChannel(i, foreColor >> 16, backColor >> 16, factorBits);
+      AlphaLUT[i][1] = FM_BlendChannel(i, foreColor >> 8, backColor >> 8, factorBits);
+      AlphaLUT[i][2] = FM_BlendChannel(i, foreColor, backColor, factorBits);
     }
     return;
   }

@@ -177,13 +177,30 @@ int FMUC_GetStringGlyphs(const char* text, FMUC_Font* font, const FMUC_Glyph** g
 // beneath.
 void FMUC_DrawGlyphs(dword* pixels, int boxWidth, int boxHeight, const FMUC_Glyph* const* glyphs,
                      int count, dword foreColor, dword backColor, bool solidBack,
-                     float blendFactor);
+                     dword blendFactorBits);
 
 // One channel of coverage a (0 to 255) of fore over back, multiplied by factor and
 // limited to 255; only the low 8 bits of the first three arguments count.
 byte FM_AlphaBlend(dword coverage, dword fore, dword back, float factor);
 // Red, green and blue of fore and back blended one by one; alpha byte 0.
 dword FM_AlphaBlendRGB(byte coverage, dword foreColor, dword backColor, float factor);
+
+// Blend factors travel as floats but are only ever looked at as their IEEE
+// single-precision bits: the recorder's core may have no FPU, so no floating-point
+// instruction may run. FM_FACTOR_ONE is 1.0, the factor every text of the plug-in uses.
+enum : dword { FM_FACTOR_ONE = 0x3F800000 };
+inline dword FM_FactorBits(float factor) {
+  dword bits;
+  __builtin_memcpy(&bits, &factor, sizeof bits);
+  return bits;
+}
+// value (its low byte) times the factor with bits factorBits, in single precision,
+// truncated toward zero: 0 for -1 < product < 1, 255 from 256 up, below -1 or not a
+// number. Integer arithmetic only.
+byte FM_ScaleChannel(dword value, dword factorBits);
+// FM_AlphaBlend and FM_AlphaBlendRGB on a factor's bits.
+byte FM_BlendChannel(dword coverage, dword fore, dword back, dword factorBits);
+dword FM_BlendRGB(byte coverage, dword foreColor, dword backColor, dword factorBits);
 // Fills AlphaLUT entries 0 to 254 with the blends of foreColor over backColor.
 void FM_InitAlphaLUT(dword foreColor, dword backColor, float factor);
 

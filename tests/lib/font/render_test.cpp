@@ -1,5 +1,6 @@
 // Drawing text with FMUC_PutStringAA into the stand's regions.
 #include <cstring>
+#include <random>
 
 #include "lib/font/font.h"
 #include "lib/osd/messagewin.h"
@@ -252,6 +253,43 @@ TEST_F(Render, Blending) {
                       FM_AlphaBlend(i, fore >> (16 - 8 * c), back >> (16 - 8 * c), factor))
                 << std::hex << fore << " " << back << " " << factor << " " << i << " " << c;
       }
+}
+
+// The blend factor is scaled in integer arithmetic on its bits (the recorder's core may
+// have no FPU); every result must be the one single-precision arithmetic gives.
+TEST(BlendFactor, ScalingMatchesSinglePrecision) {
+  const auto reference = [](dword value, float factor) -> int {
+    const float scaled = static_cast<float>(value) * factor;
+    if (!(scaled > -1.0f && scaled < 256.0f)) return 255;
+    return static_cast<byte>(static_cast<int>(scaled));
+  };
+  const auto bits = [](float f) { return FM_FactorBits(f); };
+  std::vector<dword> factors = {0x00000000,  0x80000000, 0x00000001,   0x007FFFFF,  0x00800000,
+                                0x7F7FFFFF,  0xFF7FFFFF, 0x7F800000,   0xFF800000,  0x7FC00000,
+                                0xFFC00001,  bits(1.0f), bits(2.0f),   bits(0.5f),  bits(-0.5f),
+                                bits(-1.0f), bits(1.5f), bits(255.0f), bits(1e-30f)};
+  // The edges where truncation changes: factors next to 256 / v, 1 / v and k / v, one
+  // unit in the last place either side, where the product's rounding decides.
+  for (dword v = 1; v < 256; ++v)
+    for (const float edge : {256.0f / v, 1.0f / v, 100.0f / v, -1.0f / v, 7.5f / v}) {
+      const dword b = bits(edge);
+      for (const dword step : {b - 1, b, b + 1})
+        factors.push_back(step);
+    }
+  std::mt19937 random(24);
+  for (int i = 0; i < 4000; ++i)
+    factors.push_back(static_cast<dword>(random()));
+  // Exponents near one, where most products land within a byte.
+  for (int i = 0; i < 4000; ++i)
+    factors.push_back((random() & 0x807FFFFFu) | (static_cast<dword>(118 + random() % 16) << 23));
+  for (const dword factorBits : factors) {
+    float factor;
+    std::memcpy(&factor, &factorBits, sizeof factor);
+    for (dword value = 0; value < 256; ++value)
+      ASSERT_EQ(FM_ScaleChannel(value, factorBits), reference(value, factor))
+          << value << " x " << std::hexfloat << factor << " (bits " << std::hex << factorBits
+          << ")";
+  }
 }
 
 TEST_F(Render, CombiningMarkIsCentredAndDoesNotAdvance) {
