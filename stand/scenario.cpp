@@ -157,12 +157,10 @@ class Runner {
     std::ofstream(host, std::ios::binary) << bytes;
   }
 
-  // A file of the given size. Up to kFilledBytes it holds that many 'x'; a larger one,
-  // a recording of real size, is a hole that reads as zeros and takes no room. When the
-  // disk cannot hold it, nothing is left behind and the run stops.
+  // A file of the given size (see kFilledFileBytes). When the disk cannot hold it,
+  // nothing is left behind and the run stops.
   static void MakeFile(const std::string& host, uint64_t bytes, const std::string& shown) {
-    constexpr uint64_t kFilledBytes = 1 << 20;
-    if (bytes <= kFilledBytes) return WriteHostFile(host, std::string(bytes, 'x'));
+    if (bytes <= kFilledFileBytes) return WriteHostFile(host, std::string(bytes, 'x'));
     fs::create_directories(fs::path(host).parent_path());
     // 64-bit offsets also in the 32-bit stand.
     const int fd = ::open64(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);

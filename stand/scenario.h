@@ -4,6 +4,7 @@
 #define SCRAPDECK_STAND_SCENARIO_H
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <memory>
@@ -38,6 +39,10 @@ struct ScenarioOptions {
   std::function<void()> atStart;
   std::function<void()> atEnd;
 };
+
+// `file PATH BYTES` fills a file of up to this size with 'x'; a larger one, a recording
+// of real size, is a sparse file that reads as zeros and takes no room on the disk.
+constexpr uint64_t kFilledFileBytes = 1 << 20;
 
 enum ScenarioResult { SCENARIO_PASSED = 0, SCENARIO_FAILED = 1, SCENARIO_UNREADABLE = 2 };
 

@@ -40,10 +40,9 @@ namespace {
 
 // One idle tick of the page: the clock moves on a tenth of a second before each.
 const char* const kTickStep = "10";
-const size_t kTranscriptShown = 300;        // entries the page gets
-const size_t kTranscriptKept = 10000;       // entries the stand keeps
-const uintmax_t kDescribedBytes = 1 << 20;  // the largest disk file read to describe it
-const dword kLongestWait = 60 * 6000;       // one request moves the clock at most an hour
+const size_t kTranscriptShown = 300;   // entries the page gets
+const size_t kTranscriptKept = 10000;  // entries the stand keeps
+const dword kLongestWait = 60 * 6000;  // one request moves the clock at most an hour
 const char* const kKeys[] = {"LEFT", "UP",       "RIGHT",      "EXIT",     "SETTINGS",
                              "DOWN", "OK",       "STOP",       "GREEN",    "BLUE",
                              "RED",  "PAGEUP_1", "PAGEDOWN_1", "PAGEUP_2", "PAGEDOWN_2"};
@@ -335,7 +334,7 @@ class Live {
       }
       // A recording of real size is not read: `file` makes it again at its size.
       const auto size = fs::file_size(host, ec);
-      if (!ec && size > kDescribedBytes) {
+      if (!ec && size > kFilledFileBytes) {
         prelude_.push_back("file " + Word(disk) + " " + std::to_string(size));
         continue;
       }

@@ -1,7 +1,7 @@
 # The build's time as cmake/Stamp.cmake works it out: the stamp a compiler's date and
-# time would give, and a build stopped, naming the variable, by a SOURCE_DATE_EPOCH
-# that is no usable time (never the clock instead).
-#   cmake -DSTAMP=<Stamp.cmake> -DWORK=<folder> -P CheckStampTimes.cmake
+# time would give, a build stopped, naming the variable, by a SOURCE_DATE_EPOCH that is
+# no usable time, and without the variable the last commit's time, never the clock.
+#   cmake -DSTAMP=<Stamp.cmake> -DWORK=<folder> -DSOURCE=<repository> -P CheckStampTimes.cmake
 cmake_minimum_required(VERSION 3.25)
 # value|the stamp it gives, or "refused"
 set(cases
@@ -30,3 +30,16 @@ foreach(case ${cases})
     endif()
   endif()
 endforeach()
+
+execute_process(COMMAND git -C "${SOURCE}" log -1 --format=%ct OUTPUT_VARIABLE commit
+                OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE no_git ERROR_QUIET)
+if(NOT no_git)
+  file(REMOVE_RECURSE "${WORK}")
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E env --unset=SOURCE_DATE_EPOCH
+                          "${CMAKE_COMMAND}" -DSOURCE_DIR=${SOURCE} -DOUT=${WORK} -P "${STAMP}")
+  file(STRINGS "${WORK}/epoch" epoch)
+  if(NOT epoch STREQUAL commit)
+    message(FATAL_ERROR "without SOURCE_DATE_EPOCH the time is ${epoch}, not the last "
+                        "commit's ${commit}")
+  endif()
+endif()
