@@ -158,7 +158,7 @@ HEADINGS = ["figure"] + [heading for _, heading in ARCHES] + ["r1 vs r2", "unit"
 
 def markdown(table):
     lines = ["| " + " | ".join(HEADINGS[:-1]) + " |",
-             "|---|" + "---:|" * (len(HEADINGS) - 3) + "---|---:|"]
+             "|---|" + "---:|" * (len(ARCHES) + 1) + "---|---:|"]
     for row in table:
         budget = f"{row[-2]} {row[-1]}".strip()
         lines.append("| " + " | ".join(row[:-2] + [budget]) + " |")

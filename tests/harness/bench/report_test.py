@@ -72,7 +72,10 @@ def main():
     code, err, readme = run(report, work, {}, readme=True)
     if code != 0:
         failures.append("figures within the budgets failed: " + err)
-    rows = [line for line in readme.splitlines() if line.startswith("| ")]
+    table = [line for line in readme.splitlines() if line.startswith("|")]
+    if len({line.count("|") for line in table}) != 1:
+        failures.append("the README's table has rows of different widths: %r" % table)
+    rows = [line for line in table if line.startswith("| ")]
     wanted = ["| prompt_redraw | 58,445 | 55,392 | 54,076 | +2.4 % |  | 55,392 ok |",
               "| image_bytes |  | 138,273 |  |  | bytes |  |"]
     for row in wanted:
