@@ -19,6 +19,7 @@ namespace {
 using bench::kLine;
 constexpr dword kRegionWidth = SCREEN_WIDTH;
 constexpr dword kRegionHeight = 40;
+constexpr dword kX = 10, kY = 5, kMaxX = kRegionWidth - 11;  // where the line goes
 
 FMUC_Font font{};
 word region = 0;
@@ -31,8 +32,8 @@ void Draw(benchmark::State& state, dword backColour) {
     state.PauseTiming();
     TAP_Osd_FillBox(region, 0, 0, kRegionWidth, kRegionHeight, 0xFF202040);
     state.ResumeTiming();
-    FMUC_PutStringAA(region, 10, 5, kRegionWidth - 11, kLine, 0xFFFFFFFF, backColour, &font,
-                     FMUC_FIT_CUT, FMUC_ALIGN_LEFT, 1.0f);
+    FMUC_PutStringAA(region, kX, kY, kMaxX, kLine, 0xFFFFFFFF, backColour, &font, FMUC_FIT_CUT,
+                     FMUC_ALIGN_LEFT, 1.0f);
   }
   state.counters["inked_px"] = double(inkedPixels);
   state.counters["time_per_px"] =
@@ -51,10 +52,9 @@ void BM_PutStringAA_OverScreen(benchmark::State& state) {
 // drawing, with the same box.
 void BoxCalls(benchmark::State& state, bool solidBack) {
   for (auto _ : state) {
-    if (solidBack)
-      TAP_Osd_FillBox(region, 10, 5, kRegionWidth - 11 - 10 + 1, lineHeight, 0xFF181818);
-    byte* pixels = TAP_Osd_SaveBox(region, 10, 5, lineWidth, lineHeight);
-    TAP_Osd_RestoreBox(region, 10, 5, lineWidth, lineHeight, pixels);
+    if (solidBack) TAP_Osd_FillBox(region, kX, kY, kMaxX - kX + 1, lineHeight, 0xFF181818);
+    byte* pixels = TAP_Osd_SaveBox(region, kX, kY, lineWidth, lineHeight);
+    TAP_Osd_RestoreBox(region, kX, kY, lineWidth, lineHeight, pixels);
     TAP_MemFree(pixels);
   }
 }
