@@ -62,6 +62,8 @@ def gather(figures_dir):
                 key = "time_ns." + bench.get("run_name", bench["name"])
                 scale = {"ns": 1, "us": 1e3, "ms": 1e6, "s": 1e9}[bench.get("time_unit", "ns")]
                 results[key] = round(bench["real_time"] * scale, 1)
+                if "box_calls_ns" in bench:  # the firmware's calls, apart from the time
+                    results[key + "_box_calls"] = round(bench["box_calls_ns"], 1)
     for path in sorted(glob.glob(os.path.join(figures_dir, "*.figures"))):
         with open(path, encoding="utf-8") as f:
             for line in f:
@@ -88,28 +90,26 @@ def gather(figures_dir):
         results["strtoutf8_1k"] = sum(parts)  # the three 1 KiB conversions together
 
     # Ratios to the peers: the one without a glyph cache (_per_peer) and the one with
-    # FreeType's cache (_per_cached_peer), in instructions and in time. The renderer's
-    # instructions are its own already (the host's box calls are the stand's); its
-    # time is taken without the box calls, timed alone (BM_BoxCalls_*), as the peers
-    # draw into a buffer and make no such calls.
-    lines = (("putstring_34", "SolidBack"), ("putstring_34_screen", "OverScreen"))
-    for name, back in lines:
-        own = results.get("time_ns.BM_PutStringAA_" + back)
-        box = results.get("time_ns.BM_BoxCalls_" + back)
-        if own is not None and box is not None:
+    # FreeType's cache (_per_cached_peer), in instructions and in time. Both are the
+    # renderer's own: its instructions leave out the host's (the box calls are the
+    # stand's), and its time the firmware's box calls, timed apart (font_bench), as the
+    # peers draw into a buffer and make no such calls.
+    lines = (("putstring_34", "BM_PutStringAA_SolidBack"),
+             ("putstring_34_screen", "BM_PutStringAA_OverScreen"))
+    for name, timed in lines:
+        box = results.get("time_ns." + timed + "_box_calls")
+        if box is not None:
             results[name + "_box_calls_time"] = box
-            results[name + "_own_time"] = round(own - box, 1)
     for suffix, figure, timed in (("_per_peer", "peer_freetype_34", "BM_FreeTypePeer"),
                                   ("_per_cached_peer", "peer_cached_34",
                                    "BM_FreeTypeCachedPeer")):
         peer = results.get(figure)
         peer_time = results.get("time_ns." + timed)
-        for name, _ in lines:
+        for name, own in lines:
             if peer and name in results:
                 results[name + suffix] = round(results[name] / peer, 3)
-            if peer_time and name + "_own_time" in results:
-                results[name + suffix + "_time"] = round(results[name + "_own_time"] / peer_time,
-                                                         3)
+            if peer_time and "time_ns." + own in results:
+                results[name + suffix + "_time"] = round(results["time_ns." + own] / peer_time, 3)
     return results
 
 
