@@ -2,7 +2,7 @@
 // ordinary C++ runtime): object allocation through the host and the fatal stop.
 #include <stddef.h>
 
-#include "core/runtime.h"
+#include "host/runtime.h"
 
 void* operator new(size_t size) {
   return ObjectAlloc(size);

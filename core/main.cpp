@@ -5,10 +5,9 @@
 // tick or a key with nothing armed and no prompt) do no more than a few tests.
 #include "core/main.h"
 
-#include <string.h>
-
 #include "core/fmtstring.h"
-#include "core/handler.h"
+#include "core/stop_source.h"
+#include "core/stopped_file.h"
 #include "lib/firmware/firmware.h"
 #include "lib/hdd/hdd.h"
 #include "lib/osd/event.h"
@@ -132,13 +131,5 @@ dword TAP_EventHandler(dword event32, dword param1, dword param2) {
 void core_reset(void) {
   handler = nullptr;
   display_timeout = 0;
-  filename = filedir = nullptr;
-  memset(filetitle, 0, sizeof filetitle);
-  filelen = 0;
-  strcpy(topdir, "/DataFiles");
-  memset(rec_filename, 0, sizeof rec_filename);
-  memset(rec_filedir, 0, sizeof rec_filedir);
-  memset(rec_elsewhere, 0, sizeof rec_elsewhere);
-  memset(rec_tuner, 0, sizeof rec_tuner);
-  n_tuner = 0;
+  stopped_file_reset();
 }

@@ -5,7 +5,7 @@
 #include <string.h>
 
 #include "core/fmtstring.h"
-#include "core/handler.h"
+#include "core/stopped_file.h"
 #include "fuzz/fuzz.h"
 #include "lib/osd/messagebox.h"
 #include "stand/stand.h"

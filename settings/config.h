@@ -22,8 +22,15 @@ enum : int {
   config_enum_values = 3,    // entries per enumeration in the text and colour tables
   config_valwidth = 130,     // window's value column, pixels
   config_textwidth = 152,    // window's label column, pixels
-  CONFIG_ROW_PROMPT_ON = 0,  // 0: playback and recording, 1: playback only, 2: recording only
+  CONFIG_ROW_PROMPT_ON = 0,  // which stops prompt: one of the PROMPT_ON_ values
   CONFIG_ROW_TIMEOUT = 1,    // seconds the message box waits
+};
+
+// The values of prompt_on, in the order of its enumeration texts.
+enum : int {
+  PROMPT_ON_PLAY_AND_RECORD = 0,
+  PROMPT_ON_PLAY_ONLY = 1,
+  PROMPT_ON_RECORD_ONLY = 2,
 };
 
 extern CONFIG_ENTRY config[config_num];

@@ -1,7 +1,7 @@
 // The settings window.
 #include "settings/display.h"
 
-#include "core/runtime.h"
+#include "host/runtime.h"
 #include "settings/config.h"
 
 WIN* win = nullptr;

@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <set>
 #include <sstream>
 
@@ -241,27 +242,62 @@ std::string Shown(const char* path) {
   return Below(path, DISK_ROOT) ? path + DISK_ROOT_LENGTH : path;
 }
 
-// Descriptors the plug-in opened on the disk, by disk path, and reads made on them.
-// Built on first use and never destroyed: read and close run before this file's
-// statics are built and after they are gone (the sandbox cleanup closes files).
-std::map<int, std::string>& DiskDescriptors() {
-  static auto* descriptors = new std::map<int, std::string>;
-  return *descriptors;
+// Descriptors and streams the plug-in opened on the disk. Every thread's reads and
+// closes pass through the replaced calls (the live stand's HTTP threads read and close
+// their sockets) while the plug-in's thread opens disk files: the tables have a lock of
+// their own. Built on first use and never destroyed: read and close run before this
+// file's statics are built and after they are gone (the sandbox cleanup closes files).
+struct OpenOnDisk {
+  std::mutex lock;
+  std::map<int, std::string> descriptors;  // by disk path
+  std::set<FILE*> streams;
+};
+OpenOnDisk& Opened() {
+  static auto* opened = new OpenOnDisk;
+  return *opened;
 }
+void TrackDescriptor(int fd, const std::string& diskPath) {
+  OpenOnDisk& o = Opened();
+  std::lock_guard<std::mutex> hold(o.lock);
+  o.descriptors[fd] = diskPath;
+}
+// Whether fd is a descriptor on the disk, and its disk path; forget: it is closed.
+bool DiskDescriptor(int fd, std::string* diskPath, bool forget = false) {
+  OpenOnDisk& o = Opened();
+  std::lock_guard<std::mutex> hold(o.lock);
+  auto it = o.descriptors.find(fd);
+  if (it == o.descriptors.end()) return false;
+  if (diskPath) *diskPath = it->second;
+  if (forget) o.descriptors.erase(it);
+  return true;
+}
+void TrackStream(FILE* file) {
+  OpenOnDisk& o = Opened();
+  std::lock_guard<std::mutex> hold(o.lock);
+  o.streams.insert(file);
+}
+bool DiskStream(FILE* file, bool forget = false) {
+  OpenOnDisk& o = Opened();
+  std::lock_guard<std::mutex> hold(o.lock);
+  return forget ? o.streams.erase(file) > 0 : o.streams.count(file) > 0;
+}
+
+// Reads made on the disk's descriptors, counted on the plug-in's thread alone (the
+// live stand runs one event at a time).
 std::map<std::string, size_t>& DiskReadCounts() {
   static auto* counts = new std::map<std::string, size_t>;
   return *counts;
 }
 size_t diskBytesRead = 0;
-// Streams that the system-library fopen gave for disk files.
-std::set<FILE*>& DiskStreams() {
-  static auto* streams = new std::set<FILE*>;
-  return *streams;
-}
 
+// The system library's call that a replacement here passes on to. A sanitizer that
+// watches the call itself (ThreadSanitizer follows descriptors from open to close)
+// is linked into the program under the same name, which the replacement takes: its
+// own entry, "__interceptor_<call>", is passed on to then, so that it sees them all.
 template <typename F>
 F Next(const char* name) {
-  return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
+  void* watched = dlsym(RTLD_DEFAULT, ("__interceptor_" + std::string(name)).c_str());
+  return reinterpret_cast<F>(watched ? watched : dlsym(RTLD_NEXT, name));
 }
 
 // The folder that holds the sandbox disks: under the build folder, so that what a
@@ -327,7 +363,7 @@ void ResetDisk() {
   }
   root = NewSandbox("disk");
   rootOwner = getpid();
-  for (auto* d : {"/DataFiles", "/ProgramFiles", "/ProgramFiles/Settings"})
+  for (auto* d : {"/DataFiles", kProgramFolder, kSettingsFolder})
     MakeDir(d);
   changeDirSuccess = 1;
   Faults() = CallFaults{};
@@ -352,19 +388,49 @@ static struct DiskCleanup {
   }
 } diskCleanup;
 
+const char* const kProgramFolder = "/ProgramFiles";
+const char* const kSettingsFolder = "/ProgramFiles/Settings";
+
+std::string ProgramDiskPath(const std::string& imageFile) {
+  return std::string(kProgramFolder) + "/" + fs::path(imageFile).filename().string();
+}
+
 const std::string& DiskRoot() {
   return root;
 }
 
-bool CopyOntoDisk(const std::string& folder, std::string& error) {
+std::vector<std::string> FolderEntries(const std::string& folder, std::string& error) {
+  std::vector<std::string> entries;
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) {
     error = "no folder " + folder;
-    return false;
+    return entries;
   }
-  fs::copy(folder, root, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
-  if (ec) error = "cannot copy " + folder + " onto the disk: " + ec.message();
-  return !ec;
+  // The iterator does not follow a link to a folder; links are passed over here.
+  for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const fs::file_status status = it->symlink_status(ec);
+    if (!ec && (fs::is_directory(status) || fs::is_regular_file(status)))
+      entries.push_back("/" + it->path().lexically_relative(folder).generic_string());
+  }
+  if (ec) error = "cannot read " + folder + ": " + ec.message();
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+bool CopyOntoDisk(const std::string& folder, std::string& error) {
+  error.clear();
+  std::vector<std::string> entries = FolderEntries(folder, error);
+  std::error_code ec;
+  // Sorted, a folder comes before what it holds.
+  for (size_t i = 0; error.empty() && i < entries.size(); ++i) {
+    const fs::path from = folder + entries[i], to = RecorderHostPath(entries[i]);
+    if (fs::is_directory(from, ec))
+      fs::create_directories(to, ec);
+    else
+      fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+    if (ec) error = "cannot copy " + from.string() + " onto the disk: " + ec.message();
+  }
+  return error.empty();
 }
 
 std::string HostPath(const std::string& diskPath) {
@@ -487,16 +553,15 @@ int open(const char* path, int flags, ...) {
     return -1;
   }
   int fd = next(mapped.c_str(), flags, mode);
-  if (fd >= 0 && mapped != path) stand::DiskDescriptors()[fd] = stand::Shown(path);
+  if (fd >= 0 && mapped != path) stand::TrackDescriptor(fd, stand::Shown(path));
   return fd;
 }
 
 ssize_t read(int fd, void* buffer, size_t count) {
   static auto next = stand::Next<ssize_t (*)(int, void*, size_t)>("read");
-  auto& descriptors = stand::DiskDescriptors();
-  auto it = descriptors.find(fd);
-  if (it != descriptors.end()) {
-    ++stand::DiskReadCounts()[it->second];
+  std::string disk;
+  if (stand::DiskDescriptor(fd, &disk)) {
+    ++stand::DiskReadCounts()[disk];
     if (stand::Fails("read")) {
       errno = EIO;
       return -1;
@@ -510,7 +575,7 @@ ssize_t read(int fd, void* buffer, size_t count) {
 
 off_t lseek(int fd, off_t offset, int whence) {
   static auto next = stand::Next<off_t (*)(int, off_t, int)>("lseek");
-  if (stand::DiskDescriptors().count(fd) && stand::Fails("lseek")) {
+  if (stand::DiskDescriptor(fd, nullptr) && stand::Fails("lseek")) {
     errno = EIO;
     return -1;
   }
@@ -519,7 +584,7 @@ off_t lseek(int fd, off_t offset, int whence) {
 
 int close(int fd) {
   static auto next = stand::Next<int (*)(int)>("close");
-  stand::DiskDescriptors().erase(fd);
+  stand::DiskDescriptor(fd, nullptr, true);
   return next(fd);
 }
 
@@ -542,19 +607,19 @@ FILE* fopen(const char* path, const char* mode) {
     return nullptr;
   }
   FILE* file = next(mapped.c_str(), mode);
-  if (file && disk) stand::DiskStreams().insert(file);
+  if (file && disk) stand::TrackStream(file);
   return file;
 }
 
 size_t fread(void* buffer, size_t size, size_t count, FILE* file) {
   static auto next = stand::Next<size_t (*)(void*, size_t, size_t, FILE*)>("fread");
-  if (stand::DiskStreams().count(file) && stand::Fails("fread")) return 0;
+  if (stand::DiskStream(file) && stand::Fails("fread")) return 0;
   return next(buffer, size, count, file);
 }
 
 int fclose(FILE* file) {
   static auto next = stand::Next<int (*)(FILE*)>("fclose");
-  stand::DiskStreams().erase(file);
+  stand::DiskStream(file, true);
   return next(file);
 }
 

@@ -164,7 +164,7 @@ void SetSlotImage(dword slot, const std::string& imageDiskPath) {
   if (s.used) {
     ++s.starts;
     CopyPath(s.image, imageDiskPath);
-    if (!s.dir[0]) CopyPath(s.dir, "/ProgramFiles");
+    if (!s.dir[0]) CopyPath(s.dir, kProgramFolder);
   } else {
     const dword starts = s.starts;
     s = Slot{};

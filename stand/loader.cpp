@@ -16,7 +16,7 @@ bool LoadPlugin(const std::string& imageFile, dword slot, Plugin& plugin, std::s
     return false;
   }
   std::error_code ec;
-  std::string diskPath = "/ProgramFiles/" + fs::path(imageFile).filename().string();
+  std::string diskPath = ProgramDiskPath(imageFile);
   if (fs::absolute(imageFile) != fs::absolute(HostPath(diskPath))) {
     fs::copy_file(imageFile, HostPath(diskPath), fs::copy_options::overwrite_existing, ec);
     if (ec) {
@@ -44,7 +44,7 @@ bool LoadPlugin(const std::string& imageFile, dword slot, Plugin& plugin, std::s
   plugin.slot = slot;
   plugin.diskPath = diskPath;
   SetSlotImage(slot, diskPath);
-  SetSlotDir(slot, "/ProgramFiles");
+  SetSlotDir(slot, kProgramFolder);
   SetCurrentSlot(slot);
   return true;
 }

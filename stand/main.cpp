@@ -5,12 +5,12 @@
 //   scrapdeck-stand [--disk-from DIR] [--disk DIR] [--shots DIR] [FAULT] IMAGE SCENARIO|-
 //       runs a recorder scenario (stand/README.md) and exits 0 when every
 //       expectation held, 1 at the first that did not, 2 when it cannot read it.
-//   scrapdeck-stand --serve [ADDRESS:]PORT [--disk DIR] [--setup FILE.scn] IMAGE
+//   scrapdeck-stand --serve [ADDRESS:]PORT [--disk-from DIR] [--disk DIR] [--setup FILE.scn] IMAGE
 //       serves the recorder as a web page (stand/serve.h), on 127.0.0.1 unless
-//       an address is given; the disk starts as a copy of DIR (or of --disk-from's).
-// With --disk-from, the recorder's disk starts as a copy of DIR; with --disk, the
-// recorder's disk is copied to DIR at the end. FAULT arms one fault
-// for the run: --fail-alloc K, --fail-call NAME K or --missing SYMBOL.
+//       an address is given, until SIGINT or SIGTERM.
+// In every mode, with --disk-from the recorder's disk starts as a copy of DIR, and
+// with --disk it is copied to DIR at the end (DIR must not hold anything yet). FAULT
+// arms one fault for the run: --fail-alloc K, --fail-call NAME K or --missing SYMBOL.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -30,17 +30,37 @@ int Usage() {
   std::fprintf(stderr,
                "usage: scrapdeck-stand [--disk-from DIR] [--disk DIR] [--shots DIR] [--fail-alloc "
                "K | --fail-call NAME K | --missing SYMBOL] IMAGE [SCENARIO|-]\n"
-               "       scrapdeck-stand --serve [ADDRESS:]PORT [--disk DIR] [--setup FILE.scn] "
-               "IMAGE\n");
+               "       scrapdeck-stand --serve [ADDRESS:]PORT [--disk-from DIR] [--disk DIR] "
+               "[--setup FILE.scn] IMAGE\n");
   return 2;
 }
 
+// --disk DIR receives the disk at the end. A folder that holds anything already is
+// refused before the run, so that nothing there is lost: a mistyped folder, or one
+// meant to start the disk from, as "--serve --disk DIR" once did.
+bool DiskFolderFree(const std::string& disk) {
+  std::error_code ec;
+  if (disk.empty() || !fs::exists(disk, ec) ||
+      (fs::is_directory(disk, ec) && fs::is_empty(disk, ec)))
+    return true;
+  std::fprintf(stderr,
+               "scrapdeck-stand: --disk %s: the disk is copied there at the end, and it holds "
+               "something already; to start the recorder's disk as a copy of it, use "
+               "--disk-from %s\n",
+               disk.c_str(), disk.c_str());
+  return false;
+}
+
 void KeepDisk(const std::string& disk) {
-  if (disk.empty()) return;
-  fs::remove_all(disk);
-  fs::create_directories(disk);
-  fs::copy(stand::DiskRoot(), disk, fs::copy_options::recursive);
-  std::printf("disk left in %s\n", disk.c_str());
+  if (disk.empty() || stand::DiskRoot().empty()) return;  // no recorder ran
+  std::error_code ec;
+  fs::create_directories(disk, ec);
+  fs::copy(stand::DiskRoot(), disk, fs::copy_options::recursive, ec);
+  if (ec)
+    std::fprintf(stderr, "scrapdeck-stand: cannot copy the disk to %s: %s\n", disk.c_str(),
+                 ec.message().c_str());
+  else
+    std::printf("disk left in %s\n", disk.c_str());
 }
 
 int Start(const std::string& image, const std::string& diskFrom, const std::string& disk) {
@@ -92,19 +112,19 @@ bool KnownObject(const std::string& name) {
 }
 
 // The live stand: the image alone, no faults, no scenario.
-int Serve(const std::string& address, const std::string& setup, const std::string& disk,
+int Serve(const std::string& address, const std::string& setup, const std::string& diskFrom,
           const std::vector<std::string>& positional, int faults, const std::string& shots) {
   if (address.empty() || positional.size() != 1 || faults || !shots.empty()) return Usage();
 #ifdef SCRAPDECK_STAND_SERVE
   stand::ServeOptions options;
   if (!stand::ParseServeAddress(address, options)) return Usage();
   options.image = positional[0];
-  options.disk = disk;
+  options.diskFrom = diskFrom;
   options.setup = setup;
   return stand::Serve(options);
 #else
   (void)setup;
-  (void)disk;
+  (void)diskFrom;
   std::fprintf(stderr, "scrapdeck-stand: this stand was built without the live page\n");
   return 2;
 #endif
@@ -147,9 +167,12 @@ int main(int argc, char** argv) {
     }
   }
   if (positional.empty() || positional.size() > 2 || faults > 1) return Usage();
-  if (!serve.empty() || !setup.empty())
-    return Serve(serve, setup, options.diskFrom.empty() ? disk : options.diskFrom, positional,
-                 faults, shots);
+  if (!DiskFolderFree(disk)) return 2;
+  if (!serve.empty() || !setup.empty()) {
+    int code = Serve(serve, setup, options.diskFrom, positional, faults, shots);
+    KeepDisk(disk);
+    return code;
+  }
   if (positional.size() == 1) {
     if (faults) return Usage();
     return Start(positional[0], options.diskFrom, disk);

@@ -26,27 +26,6 @@ namespace fs = std::filesystem;
 namespace stand {
 namespace {
 
-const std::map<std::string, dword> kKeys = {
-    {"LEFT", KEY_LEFT},
-    {"UP", KEY_UP},
-    {"RIGHT", KEY_RIGHT},
-    {"EXIT", KEY_EXIT},
-    {"SETTINGS", KEY_SETTINGS},
-    {"DOWN", KEY_DOWN},
-    {"OK", KEY_OK},
-    {"GREEN", KEY_GREEN},
-    {"BLUE", KEY_BLUE},
-    {"STOP", KEY_STOP},
-    {"RED", KEY_RED},
-    {"PAGEUP_1", KEY_PAGEUP_1},
-    {"PAGEDOWN_1", KEY_PAGEDOWN_1},
-    {"PAGEUP_2", KEY_PAGEUP_2},
-    {"PAGEDOWN_2", KEY_PAGEDOWN_2},
-};
-
-struct Unreadable {
-  std::string reason;
-};
 struct Failed {
   std::string reason;
 };
@@ -160,7 +139,7 @@ class Runner {
   // A file of the given size (see kFilledFileBytes). When the disk cannot hold it,
   // nothing is left behind and the run stops.
   static void MakeFile(const std::string& host, uint64_t bytes, const std::string& shown) {
-    if (bytes <= kFilledFileBytes) return WriteHostFile(host, std::string(bytes, 'x'));
+    if (bytes <= kFilledFileBytes) return WriteHostFile(host, std::string(bytes, kFileFill));
     fs::create_directories(fs::path(host).parent_path());
     // 64-bit offsets also in the 32-bit stand.
     const int fd = ::open64(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -219,12 +198,9 @@ class Runner {
   }
 
   dword WaitTicks(const std::string& d) {
-    dword v;
-    if (ParseNumber(d, v)) return v;
-    if (d.size() > 1 && (d.back() == 's' || d.back() == 'm') &&
-        ParseNumber(d.substr(0, d.size() - 1), v))
-      return v * (d.back() == 's' ? 100 : 6000);
-    throw Unreadable{"'" + d + "' is not a duration"};
+    dword ticks;
+    if (!ParseDuration(d, ticks)) throw Unreadable{"'" + d + "' is not a duration"};
+    return ticks;
   }
 
   bool HasRegion(dword x, dword y, dword w, dword h) {
@@ -267,7 +243,7 @@ class Runner {
           // The recorder's slots, and the model table on its disk that tells the
           // plug-in how many there are.
           SetModelSlots(Number(0));
-          WriteFirmwareDat("/ProgramFiles/Settings",
+          WriteFirmwareDat(kSettingsFolder,
                            MakeFirmwareDat({{static_cast<word>(TAP_GetSystemId()), Number(0)}}));
         }}},
       {"no-fonts", {0, 0, [this] { fonts_ = false; }}},
@@ -280,7 +256,7 @@ class Runner {
           std::string image = LocalPath(args_[1]);
           std::ifstream in(image, std::ios::binary);
           if (!in) throw Unreadable{"no image " + image};
-          std::string disk = "/ProgramFiles/" + fs::path(image).filename().string();
+          std::string disk = ProgramDiskPath(image);
           WriteFile(disk, std::string(std::istreambuf_iterator<char>(in), {}));
           SetSlotImage(slot, disk);
         }}},
@@ -291,7 +267,7 @@ class Runner {
           bool ended = false;
           while (*cursor_ < lines_->size()) {
             const std::string& line = (*lines_)[(*cursor_)++];
-            if (line == "end") {
+            if (line == kBlockEnd) {
               ended = true;
               break;
             }
@@ -334,8 +310,8 @@ class Runner {
       {"key",
        {1, 1,
         [this] {
-          auto k = kKeys.find(args_[0]);
-          Send(HOST_EVENT_KEY, k != kKeys.end() ? k->second : Number(0));
+          dword code;
+          Send(HOST_EVENT_KEY, KeyCode(args_[0], code) ? code : Number(0));
         }}},
       {"idle",
        {0, 2,
@@ -372,7 +348,8 @@ class Runner {
           } else if (what == "no-file" && args_.size() == 2) {
             Expect(!fs::exists(AnyPath(1)), args_[1] + " still exists");
           } else if (what == "returned" && args_.size() == 2) {
-            dword v = kKeys.count(args_[1]) ? kKeys.at(args_[1]) : Number(1);
+            dword v;
+            if (!KeyCode(args_[1], v)) v = Number(1);
             Expect(returned_ == v, "the event returned " + Hex(returned_) + ", not " + Hex(v));
           } else if ((what == "region" || what == "no-region") && args_.size() == 5) {
             bool has = HasRegion(Number(1), Number(2), Number(3), Number(4));
@@ -437,32 +414,6 @@ std::string Unescape(const std::string& word) {
   return bytes;
 }
 
-// Splits a line into words; "double quotes" keep spaces inside one word.
-std::vector<std::string> Words(const std::string& line) {
-  std::vector<std::string> words;
-  size_t i = 0;
-  while (i < line.size()) {
-    if (line[i] == ' ' || line[i] == '\t') {
-      ++i;
-      continue;
-    }
-    std::string word;
-    if (line[i] == '"') {
-      size_t end = line.find('"', i + 1);
-      if (end == std::string::npos) throw Unreadable{"unterminated quote"};
-      word = line.substr(i + 1, end - i - 1);
-      i = end + 1;
-    } else {
-      size_t end = line.find_first_of(" \t", i);
-      if (end == std::string::npos) end = line.size();
-      word = line.substr(i, end - i);
-      i = end;
-    }
-    words.push_back(Unescape(word));
-  }
-  return words;
-}
-
 // Runs lines one after another, numbered from first + 1 in the transcript; the
 // number of a line that failed or could not be read goes to failedAt.
 ScenarioResult RunLines(Runner& runner, const std::vector<std::string>& lines, size_t first,
@@ -494,65 +445,140 @@ ScenarioResult RunLines(Runner& runner, const std::vector<std::string>& lines, s
 
 }  // namespace
 
-ScenarioResult RunScenario(std::istream& script, const ScenarioOptions& options, std::ostream& out,
-                           std::ostream& err) {
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(script, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  Reset();
-  std::string error;
-  if (!options.diskFrom.empty() && !CopyOntoDisk(options.diskFrom, error)) {
-    err << options.name << ": " << error << "\n";
-    return SCENARIO_UNREADABLE;
-  }
-  // The run may change into a working directory of its own: the files it names
-  // outside it are made absolute first.
-  ScenarioOptions absolute = options;
-  for (std::string* path : {&absolute.image, &absolute.baseDir, &absolute.shotDir})
-    if (!path->empty()) *path = fs::absolute(*path).string();
-  // The faults are armed after the reset, so their counts start with the run.
-  if (options.failAllocation) FailAllocation(options.failAllocation);
-  if (!options.failHostCall.empty()) FailHostCall(options.failHostCall, options.failHostCallAt);
-  if (!options.missingSymbol.empty()) SetFirmwareSymbol(options.missingSymbol, false);
-  Runner runner(absolute, out);
-  // What the run used, for the transcript's end and for sweeps; the recorder takes
-  // the plug-in's memory back only after this.
-  auto finish = [&] {
-    MemoryStats held = Memory();
-    out << "  end: the plug-in holds " << held.liveBlocks << " blocks (" << held.liveBytes
-        << " bytes), at most " << held.peakBytes << " bytes at once\n";
-    out << "  used: " << held.allocations << " allocations";
-    for (const std::string& call : HostCallNames())
-      out << ", " << call << " " << HostCalls(call);
-    out << "\n";
-    if (options.atEnd) options.atEnd();
+const char* const kBlockEnd = "end";
+const char kFileFill = 'x';
+
+const std::vector<KeyName>& KeyNames() {
+  static const std::vector<KeyName> keys = {
+      {"LEFT", KEY_LEFT},
+      {"UP", KEY_UP},
+      {"RIGHT", KEY_RIGHT},
+      {"EXIT", KEY_EXIT},
+      {"SETTINGS", KEY_SETTINGS},
+      {"DOWN", KEY_DOWN},
+      {"OK", KEY_OK},
+      {"STOP", KEY_STOP},
+      {"GREEN", KEY_GREEN},
+      {"BLUE", KEY_BLUE},
+      {"RED", KEY_RED},
+      {"PAGEUP_1", KEY_PAGEUP_1},
+      {"PAGEDOWN_1", KEY_PAGEDOWN_1},
+      {"PAGEUP_2", KEY_PAGEUP_2},
+      {"PAGEDOWN_2", KEY_PAGEDOWN_2},
   };
-  size_t failedAt = 0;
-  ScenarioResult result = RunLines(runner, lines, 0, options, out, err, failedAt);
-  if (result == SCENARIO_UNREADABLE) return result;
-  finish();
-  if (result == SCENARIO_FAILED) {
-    out << "FAILED at line " << failedAt << "\n";
-    return SCENARIO_FAILED;
+  return keys;
+}
+
+bool KeyCode(const std::string& name, dword& code) {
+  for (const KeyName& key : KeyNames())
+    if (name == key.name) {
+      code = key.code;
+      return true;
+    }
+  return false;
+}
+
+bool ParseDuration(const std::string& text, dword& ticks) {
+  if (ParseNumber(text, ticks)) return true;
+  const char unit = text.empty() ? 0 : text.back();
+  const unsigned long long scale = unit == 's' ? 100 : unit == 'm' ? 6000 : 0;
+  dword count;
+  if (!scale || !ParseNumber(text.substr(0, text.size() - 1), count) ||
+      count * scale > 0xFFFFFFFFull)
+    return false;
+  ticks = static_cast<dword>(count * scale);
+  return true;
+}
+
+std::string CheckPlainDiskPath(const std::string& path) {
+  if (path.empty() || path[0] != '/') return "disk paths start with '/'";
+  if (path.size() > 255) return "the path is longer than 255 bytes";
+  if (path.find('\0') != std::string::npos) return "a file name cannot hold a NUL";
+  if (path.back() == '/') return "the path ends in '/'";
+  std::istringstream parts(path.substr(1));
+  for (std::string part; std::getline(parts, part, '/');)
+    if (part.empty() || part == "." || part == "..")
+      return "the path has an empty, '.' or '..' part";
+  return "";
+}
+
+size_t PlainTextAt(const std::string& text, size_t at) {
+  const auto byteAt = [&text](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char c = byteAt(at);
+  if (c < 0x7F) return c >= 0x20 || c == '\t' ? 1 : 0;
+  const size_t n = c >= 0xC2 && c < 0xE0   ? 2
+                   : c >= 0xE0 && c < 0xF0 ? 3
+                   : c >= 0xF0 && c < 0xF5 ? 4
+                                           : 0;
+  if (n == 0 || at + n > text.size()) return 0;
+  // The second byte's range rules out overlong forms, surrogates and code points
+  // past U+10FFFF; the others are continuation bytes.
+  const unsigned char second = byteAt(at + 1);
+  const unsigned char low = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
+  const unsigned char high = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
+  if (second < low || second > high) return 0;
+  for (size_t k = 2; k < n; ++k)
+    if ((byteAt(at + k) & 0xC0) != 0x80) return 0;
+  return n;
+}
+
+std::vector<std::string> Words(const std::string& line) {
+  std::vector<std::string> words;
+  size_t i = 0;
+  while (i < line.size()) {
+    if (line[i] == ' ' || line[i] == '\t') {
+      ++i;
+      continue;
+    }
+    std::string word;
+    if (line[i] == '"') {
+      size_t end = line.find('"', i + 1);
+      if (end == std::string::npos) throw Unreadable{"unterminated quote"};
+      word = line.substr(i + 1, end - i - 1);
+      i = end + 1;
+    } else {
+      size_t end = line.find_first_of(" \t", i);
+      if (end == std::string::npos) end = line.size();
+      word = line.substr(i, end - i);
+      i = end;
+    }
+    words.push_back(Unescape(word));
   }
-  if (runner.Misses()) {
-    err << options.name << ": " << runner.Misses() << " expectations did not hold\n";
-    out << "FAILED: " << runner.Misses() << " expectations did not hold\n";
-    return SCENARIO_FAILED;
+  return words;
+}
+
+std::string QuoteWord(const std::string& text) {
+  std::string word;
+  bool quoted = text.empty();
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const size_t n = PlainTextAt(text, i);
+    if (c == '\\') {
+      word += "\\\\";
+    } else if (c == '\r' || c == '\n') {
+      word += c == '\r' ? "\\r" : "\\n";
+    } else if (n == 0 || c == '"' || c == '#') {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", c);
+      word += escape;
+    } else {
+      quoted = quoted || c == ' ' || c == '\t';
+      word.append(text, i, n);
+      i += n - 1;
+    }
   }
-  out << "PASSED\n";
-  return SCENARIO_PASSED;
+  return quoted ? '"' + word + '"' : word;
 }
 
 struct ScenarioSession::Impl {
   Impl(const ScenarioOptions& o, std::ostream& out, std::ostream& err)
       : options(o), out(out), err(err) {}
-  ScenarioOptions options;
+  ScenarioOptions options;  // with absolute paths: the run may change its working directory
   std::ostream& out;
   std::ostream& err;
   size_t lines = 0;
+  size_t failedAt = 0;  // the line at which the last failed Run stopped
+  bool diskSet = true;  // false: the disk could not be copied, nothing runs
   std::unique_ptr<Runner> runner;
 };
 
@@ -560,17 +586,70 @@ ScenarioSession::ScenarioSession(const ScenarioOptions& options, std::ostream& o
                                  std::ostream& err)
     : impl_(new Impl(options, out, err)) {
   Reset();
-  impl_->runner.reset(new Runner(impl_->options, out));
+  std::string error;
+  if (!options.diskFrom.empty() && !CopyOntoDisk(options.diskFrom, error)) {
+    err << options.name << ": " << error << "\n";
+    impl_->diskSet = false;
+  }
+  // The run may change into a working directory of its own: the files it names
+  // outside it are made absolute first.
+  ScenarioOptions& o = impl_->options;
+  for (std::string* path : {&o.image, &o.baseDir, &o.shotDir})
+    if (!path->empty()) *path = fs::absolute(*path).string();
+  // The faults are armed after the reset, so their counts start with the run.
+  if (o.failAllocation) FailAllocation(o.failAllocation);
+  if (!o.failHostCall.empty()) FailHostCall(o.failHostCall, o.failHostCallAt);
+  if (!o.missingSymbol.empty()) SetFirmwareSymbol(o.missingSymbol, false);
+  impl_->runner.reset(new Runner(o, out));
 }
 
 ScenarioSession::~ScenarioSession() = default;
 
 ScenarioResult ScenarioSession::Run(const std::vector<std::string>& lines) {
+  if (!impl_->diskSet) return SCENARIO_UNREADABLE;
   size_t failedAt = 0;
   ScenarioResult result = RunLines(*impl_->runner, lines, impl_->lines, impl_->options, impl_->out,
                                    impl_->err, failedAt);
+  if (failedAt) impl_->failedAt = failedAt;
   impl_->lines += lines.size();
   return result;
+}
+
+ScenarioResult ScenarioSession::Finish() {
+  // What the run used, for the transcript's end and for sweeps; the recorder takes
+  // the plug-in's memory back only after this.
+  std::ostream& out = impl_->out;
+  MemoryStats held = Memory();
+  out << "  end: the plug-in holds " << held.liveBlocks << " blocks (" << held.liveBytes
+      << " bytes), at most " << held.peakBytes << " bytes at once\n";
+  out << "  used: " << held.allocations << " allocations";
+  for (const std::string& call : HostCallNames())
+    out << ", " << call << " " << HostCalls(call);
+  out << "\n";
+  if (impl_->options.atEnd) impl_->options.atEnd();
+  if (impl_->failedAt) {
+    out << "FAILED at line " << impl_->failedAt << "\n";
+    return SCENARIO_FAILED;
+  }
+  if (size_t misses = impl_->runner->Misses()) {
+    impl_->err << impl_->options.name << ": " << misses << " expectations did not hold\n";
+    out << "FAILED: " << misses << " expectations did not hold\n";
+    return SCENARIO_FAILED;
+  }
+  out << "PASSED\n";
+  return SCENARIO_PASSED;
+}
+
+ScenarioResult RunScenario(std::istream& script, const ScenarioOptions& options, std::ostream& out,
+                           std::ostream& err) {
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(script, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  ScenarioSession session(options, out, err);
+  if (session.Run(lines) == SCENARIO_UNREADABLE) return SCENARIO_UNREADABLE;
+  return session.Finish();
 }
 
 }  // namespace stand

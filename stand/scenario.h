@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "host/tap.h"
+
 namespace stand {
 
 struct ScenarioOptions {
@@ -40,11 +42,56 @@ struct ScenarioOptions {
   std::function<void()> atEnd;
 };
 
-// `file PATH BYTES` fills a file of up to this size with 'x'; a larger one, a recording
-// of real size, is a sparse file that reads as zeros and takes no room on the disk.
+enum ScenarioResult { SCENARIO_PASSED = 0, SCENARIO_FAILED = 1, SCENARIO_UNREADABLE = 2 };
+
+// ---- The language: what a line may hold and how it is read ----
+
+// A line that cannot be read, and why (thrown by Words and the commands).
+struct Unreadable {
+  std::string reason;
+};
+
+// The words of a line whose comment is cut off already: spaces and tabs part them,
+// "double quotes" keep spaces and tabs inside one word, and every word's escapes are
+// read: \xHH is the byte HH, \r, \n and \t the control characters, \\ a backslash.
+// Throws Unreadable on an open quote or an escape that is none of these.
+std::vector<std::string> Words(const std::string& line);
+
+// Text as one word that Words reads back as exactly those bytes, whatever they are:
+// a backslash, '"', '#' (which starts a comment), control bytes and bytes that are
+// not UTF-8 are escaped, and a word that holds a space or is empty is quoted.
+std::string QuoteWord(const std::string& text);
+
+// How many bytes at text[at] a scenario file carries as they stand: 1 for a printable
+// ASCII byte or a tab, 2 to 4 for a whole UTF-8 sequence, 0 for a byte that a word
+// writes as an escape (control bytes, DEL, bytes that are not UTF-8).
+size_t PlainTextAt(const std::string& text, size_t at);
+
+// The line that ends a command's block of lines (settings-file).
+extern const char* const kBlockEnd;
+// The byte that "file PATH BYTES" fills a file with, up to kFilledFileBytes; a larger
+// file, a recording of real size, is a sparse file that reads as zeros and takes no
+// room on the disk.
+extern const char kFileFill;
 constexpr uint64_t kFilledFileBytes = 1 << 20;
 
-enum ScenarioResult { SCENARIO_PASSED = 0, SCENARIO_FAILED = 1, SCENARIO_UNREADABLE = 2 };
+// The named keys of "key" and "expect returned" (a key may be given as a number too).
+struct KeyName {
+  const char* name;
+  dword code;
+};
+const std::vector<KeyName>& KeyNames();
+// A key's code by name; false for a name that is none of KeyNames.
+bool KeyCode(const std::string& name, dword& code);
+
+// A duration of "wait" and "idle": a number of ticks (100 a second, decimal or 0x),
+// seconds ("30s") or minutes ("2m"). False when it is none or does not fit 32 bits.
+bool ParseDuration(const std::string& text, dword& ticks);
+
+// Why a path is not a plain path on the recorder's disk ("" when it is): absolute,
+// inside the disk (no empty, "." or ".." parts, no '/' at the end), no NUL (which a
+// file name cannot hold), at most 255 bytes. Any other byte is carried by QuoteWord.
+std::string CheckPlainDiskPath(const std::string& path);
 
 // Runs the scenario, printing the transcript to out and the first failure to err.
 // The transcript's last lines count what the run used: the plug-in's memory, its
@@ -53,17 +100,22 @@ enum ScenarioResult { SCENARIO_PASSED = 0, SCENARIO_FAILED = 1, SCENARIO_UNREADA
 ScenarioResult RunScenario(std::istream& script, const ScenarioOptions& options, std::ostream& out,
                            std::ostream& err);
 
-// A scenario run in steps, as the live stand runs a session: the recorder is reset
-// when the session is made, and each Run goes on where the last one stopped, as
-// though its lines followed the earlier ones in one file (a command that takes a
-// block reads it from the same call). The transcript goes to out and what failed to
-// err, worded as in RunScenario; a session goes on after a failure. The stand plays
-// one recorder: one session or scenario run at a time.
+// A scenario run in steps: RunScenario is one, and the live stand runs a session as
+// one. Making the session resets the recorder, copies options.diskFrom onto the disk
+// and arms the fault of the options, so that its counts start with the run; each Run
+// goes on where the last one stopped, as though its lines followed the earlier ones
+// in one file (a command that takes a block reads it from the same call). The
+// transcript goes to out and what failed to err; a session goes on after a failure.
+// The stand plays one recorder: one session at a time.
 class ScenarioSession {
  public:
   ScenarioSession(const ScenarioOptions& options, std::ostream& out, std::ostream& err);
   ~ScenarioSession();
+  // SCENARIO_UNREADABLE, without running anything, when the disk could not be copied.
   ScenarioResult Run(const std::vector<std::string>& lines);
+  // Ends the run: the transcript's last lines (what the run used), then atEnd.
+  // SCENARIO_FAILED when expectations did not hold in a run that went on past them.
+  ScenarioResult Finish();
 
  private:
   struct Impl;

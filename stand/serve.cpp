@@ -25,6 +25,7 @@
 #include <thread>
 #include <tuple>
 
+#include "lib/font/font.h"
 #include "stand/osd.h"
 #include "stand/osd_internal.h"
 #include "stand/recorder.h"
@@ -33,7 +34,8 @@
 
 namespace fs = std::filesystem;
 
-extern "C" const char scrapdeck_stand_page[];  // page.html, built in (page_html.cpp)
+extern "C" const char scrapdeck_stand_page[];    // page.html, built in (page_html.cpp)
+extern "C" const char scrapdeck_stand_remote[];  // remote.json, built in (remote_json.cpp)
 
 namespace stand {
 namespace {
@@ -43,53 +45,24 @@ const char* const kTickStep = "10";
 const size_t kTranscriptShown = 300;   // entries the page gets
 const size_t kTranscriptKept = 10000;  // entries the stand keeps
 const dword kLongestWait = 60 * 6000;  // one request moves the clock at most an hour
-const char* const kKeys[] = {"LEFT", "UP",       "RIGHT",      "EXIT",     "SETTINGS",
-                             "DOWN", "OK",       "STOP",       "GREEN",    "BLUE",
-                             "RED",  "PAGEUP_1", "PAGEDOWN_1", "PAGEUP_2", "PAGEDOWN_2"};
-const char* const kFontFolder = "/ProgramFiles/Settings/Fonts/";
-const char* const kSettingsFile = "/ProgramFiles/Settings/Scrapdeck.ini";
-
-// A word of a scenario line: quoted when it holds a space.
-std::string Word(const std::string& text) {
-  return text.find_first_of(" \t") == std::string::npos ? text : "\"" + text + "\"";
-}
-
-// Text a scenario line can carry as one word (quoted when it has spaces).
-bool Expressible(const std::string& text) {
-  for (unsigned char c : text)
-    if (c < 0x20 || c == 0x7F || c == '"' || c == '#') return false;
-  return !text.empty();
-}
+const std::string kSettingsFile = std::string(kSettingsFolder) + "/Scrapdeck.ini";
 
 // A JSON string; bytes that are not UTF-8 show as U+FFFD.
 std::string Json(const std::string& text) {
   std::string out = "\"";
-  for (size_t i = 0; i < text.size();) {
-    unsigned char c = text[i];
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = text[i];
+    const size_t n = c == '\t' ? 0 : PlainTextAt(text, i);
     if (c == '"' || c == '\\') {
       out += '\\';
       out += char(c);
-      ++i;
-    } else if (c < 0x20 || c == 0x7F) {
-      char esc[8];
-      std::snprintf(esc, sizeof esc, "\\u%04x", c);
-      out += esc;
-      ++i;
-    } else if (c < 0x80) {
-      out += char(c);
-      ++i;
+    } else if (n) {
+      out.append(text, i, n);
+      i += n - 1;
     } else {
-      size_t n = c >= 0xF0 && c < 0xF5 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 0;
-      bool ok = n && i + n <= text.size();
-      for (size_t k = 1; ok && k < n; ++k)
-        ok = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-      if (ok) {
-        out += text.substr(i, n);
-        i += n;
-      } else {
-        out += "\\ufffd";
-        ++i;
-      }
+      char esc[8];
+      std::snprintf(esc, sizeof esc, "\\u%04x", c < 0x80 ? c : 0xFFFD);
+      out += esc;
     }
   }
   return out + "\"";
@@ -116,25 +89,13 @@ class Live {
     options_.name = "live";
     options_.baseDir = options.setup.empty() ? "." : fs::path(options.setup).parent_path().string();
     options_.snapshots = false;
-    imageName_ = fs::path(options.image).filename().string();
+    options_.diskFrom = options.diskFrom;
+    imagePath_ = ProgramDiskPath(options.image);
     session_ = std::make_unique<ScenarioSession>(options_, out_, err_);
     code = 2;
-    if (!options.disk.empty()) {
-      std::error_code ec;
-      if (!fs::is_directory(options.disk, ec)) {
-        error = "no folder " + options.disk;
-        return false;
-      }
-      fs::copy(options.disk, DiskRoot(),
-               fs::copy_options::recursive | fs::copy_options::overwrite_existing |
-                   fs::copy_options::skip_symlinks,
-               ec);
-      if (ec) {
-        error = "cannot copy " + options.disk + ": " + ec.message();
-        return false;
-      }
-      DescribeDisk(options.disk);
-    }
+    // Described as copied, before the set-up changes it (a copy that failed stops
+    // the set-up's run below).
+    if (!options.diskFrom.empty()) DescribeDisk(options.diskFrom);
     std::vector<std::string> setup;
     if (!options.setup.empty()) {
       std::ifstream in(options.setup);
@@ -239,12 +200,8 @@ class Live {
     }
     s << "# The state reached:\n";
     std::set<std::string> now = Files();
-    for (const std::string& path : known_) {
-      if (!Expressible(path))
-        s << "# (a file whose name a scenario cannot carry is left out)\n";
-      else
-        s << "expect " << (now.count(path) ? "file " : "no-file ") << Word(path) << "\n";
-    }
+    for (const std::string& path : known_)
+      s << "expect " << (now.count(path) ? "file " : "no-file ") << QuoteWord(path) << "\n";
     std::set<Region> shown;
     for (const OsdRegion& r : Regions())
       if (r.shown) shown.insert({r.x, r.y, r.width, r.height});
@@ -253,18 +210,11 @@ class Live {
         << r.w << " " << r.h << "\n";
     if (Exists(kSettingsFile)) {
       std::istringstream in(ReadFile(kSettingsFile));
+      // Lines as "expect line" reads the file: up to LF, less a CR at the end.
       for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty()) continue;
-        // "expect line" joins its words with single spaces: a line with other
-        // spacing is quoted whole; one a scenario cannot carry is left out.
-        bool spaced =
-            line.front() == ' ' || line.back() == ' ' || line.find("  ") != std::string::npos;
-        if (!Expressible(line))
-          s << "# (a settings line that a scenario cannot carry is left out)\n";
-        else
-          s << "expect line " << kSettingsFile << " " << (spaced ? "\"" + line + "\"" : line)
-            << "\n";
+        if (!line.empty())
+          s << "expect line " << QuoteWord(kSettingsFile) << " " << QuoteWord(line) << "\n";
       }
     }
     return s.str();
@@ -289,8 +239,7 @@ class Live {
   std::set<std::string> Files() {
     std::set<std::string> files;
     for (const std::string& path : ListFiles("/"))
-      if (path.rfind(kFontFolder, 0) != 0 && path != "/ProgramFiles/" + imageName_)
-        files.insert(path);
+      if (path.rfind(FMUC_FONT_FOLDER, 0) != 0 && path != imagePath_) files.insert(path);
     return files;
   }
 
@@ -313,68 +262,59 @@ class Live {
     return text;
   }
 
-  // Scenario lines that make the disk copied from a folder: folders, files of x
-  // bytes, and text files of CR LF lines as settings files.
+  // Scenario lines that make the disk copied from a folder, byte for byte: folders,
+  // files of x bytes, text files of CR LF lines as settings files, any other file
+  // written with escapes.
   void DescribeDisk(const std::string& folder) {
     prelude_.push_back("# The disk, from " + folder + ":");
-    std::vector<fs::path> entries;
-    std::error_code ec;
-    for (auto& e : fs::recursive_directory_iterator(folder, ec))
-      if (!e.is_symlink()) entries.push_back(e.path());
-    std::sort(entries.begin(), entries.end());
-    for (const fs::path& host : entries) {
-      std::string disk = "/" + fs::relative(host, folder).generic_string();
-      if (!Expressible(disk)) {
-        prelude_.push_back("# (a file whose name a scenario cannot carry is left out)");
-        continue;
-      }
-      if (fs::is_directory(host)) {
-        if (fs::is_empty(host)) prelude_.push_back("dir " + Word(disk));
+    std::string error;
+    for (const std::string& disk : FolderEntries(folder, error)) {
+      const std::string name = QuoteWord(disk);
+      std::error_code ec;
+      if (fs::is_directory(HostPath(disk), ec)) {
+        if (fs::is_empty(HostPath(disk), ec)) prelude_.push_back("dir " + name);
         continue;
       }
       // A recording of real size is not read: `file` makes it again at its size.
-      const auto size = fs::file_size(host, ec);
+      const auto size = fs::file_size(HostPath(disk), ec);
       if (!ec && size > kFilledFileBytes) {
-        prelude_.push_back("file " + Word(disk) + " " + std::to_string(size));
+        prelude_.push_back("file " + name + " " + std::to_string(size));
         continue;
       }
-      std::ifstream in(host, std::ios::binary);
-      std::string bytes(std::istreambuf_iterator<char>(in), {});
-      if (bytes.find_first_not_of('x') == std::string::npos) {
-        prelude_.push_back("file " + Word(disk) + " " + std::to_string(bytes.size()));
-      } else if (SettingsText(bytes)) {
-        prelude_.push_back("settings-file " + Word(disk));
-        std::istringstream lines(bytes);
-        for (std::string line; std::getline(lines, line);) {
-          line.pop_back();  // the CR
-          prelude_.push_back(line);
-        }
-        prelude_.push_back("end");
+      const std::string bytes = ReadFile(disk);
+      std::vector<std::string> lines;
+      if (bytes.find_first_not_of(kFileFill) == std::string::npos) {
+        prelude_.push_back("file " + name + " " + std::to_string(bytes.size()));
+      } else if (SettingsLines(bytes, lines)) {
+        prelude_.push_back("settings-file " + name);
+        prelude_.insert(prelude_.end(), lines.begin(), lines.end());
+        prelude_.push_back(kBlockEnd);
       } else {
-        prelude_.push_back("# " + std::to_string(bytes.size()) +
-                           " bytes of other content; here as many x:");
-        prelude_.push_back("file " + Word(disk) + " " + std::to_string(bytes.size()));
+        prelude_.push_back("write " + name + " " + QuoteWord(bytes));
       }
     }
   }
 
-  // Text that a settings-file block makes byte for byte.
-  static bool SettingsText(const std::string& bytes) {
-    if (bytes.empty() || bytes.size() < 2 || bytes.compare(bytes.size() - 2, 2, "\r\n"))
-      return false;
-    std::istringstream lines(bytes);
-    for (std::string line; std::getline(lines, line);) {
-      if (line.empty() || line.back() != '\r') return false;
-      line.pop_back();
-      if (line == "end" || line.find('\r') != std::string::npos) return false;
+  // The lines of a settings-file block that makes bytes exactly: lines that each end
+  // in CR LF and hold only plain text (PlainTextAt), none of them the block's end.
+  static bool SettingsLines(const std::string& bytes, std::vector<std::string>& lines) {
+    for (size_t at = 0; at < bytes.size();) {
+      const size_t end = bytes.find("\r\n", at);
+      if (end == std::string::npos) return false;
+      std::string line = bytes.substr(at, end - at);
+      for (size_t i = 0, n; i < line.size(); i += n)
+        if ((n = PlainTextAt(line, i)) == 0) return false;
+      if (line == kBlockEnd) return false;
+      lines.push_back(line);
+      at = end + 2;
     }
-    return true;
+    return !lines.empty();
   }
 
   ScenarioOptions options_;
   std::ostringstream out_, err_;
   std::unique_ptr<ScenarioSession> session_;
-  std::string imageName_;
+  std::string imagePath_;                              // the image's own file on the disk
   std::vector<std::string> prelude_;                   // disk, set-up and start
   std::vector<std::pair<std::string, size_t>> lines_;  // actions; "idle" for a run of ticks
   std::set<std::string> known_;                        // every file seen
@@ -400,24 +340,24 @@ dword Number(const std::string& text, dword most, const char* what) {
 
 std::string KeyLine(const httplib::Request& req) {
   std::string name = Param(req, "name");
-  for (const char* key : kKeys)
-    if (name == key) return "key " + name;
-  throw BadRequest{"no key '" + name + "' on the remote control"};
+  dword code;
+  if (!KeyCode(name, code)) throw BadRequest{"no key '" + name + "' on the remote control"};
+  return "key " + QuoteWord(name);
 }
 
 std::string WaitLine(const httplib::Request& req) {
   std::string d = Param(req, "duration");
-  char unit = d.empty() ? 0 : d.back();
-  bool unitGiven = unit == 's' || unit == 'm';
-  dword n = Number(unitGiven ? d.substr(0, d.size() - 1) : d, kLongestWait, "the duration");
-  dword ticks = unit == 's' ? n * 100 : unit == 'm' ? n * 6000 : n;
+  dword ticks;
+  if (!ParseDuration(d, ticks))
+    throw BadRequest{
+        "the duration is a number of ticks, or of seconds (30s) or minutes (2m), not '" + d + "'"};
   if (ticks > kLongestWait) throw BadRequest{"one wait moves the clock at most an hour"};
-  return "wait " + d;
+  return "wait " + QuoteWord(d);
 }
 
 std::string PathParam(const httplib::Request& req) {
   std::string path = Param(req, "path");
-  std::string why = CheckRequestPath(path);
+  std::string why = CheckPlainDiskPath(path);
   if (!why.empty()) throw BadRequest{why};
   return path;
 }
@@ -480,6 +420,9 @@ void Routes(httplib::Server& http, Live& live, const std::string& address) {
   http.Get("/", [](const httplib::Request&, httplib::Response& res) {
     Reply(res, 200, scrapdeck_stand_page, "text/html; charset=utf-8");
   });
+  http.Get("/remote", [](const httplib::Request&, httplib::Response& res) {
+    Reply(res, 200, scrapdeck_stand_remote, "application/json");
+  });
   http.Get("/screen.png", [](const httplib::Request&, httplib::Response& res) {
     std::lock_guard<std::mutex> hold(lock);
     std::string png = stand::ScreenPng();
@@ -508,7 +451,7 @@ void Routes(httplib::Server& http, Live& live, const std::string& address) {
   Action(http, live, "/play", [](const httplib::Request& req) {
     std::string path = PathParam(req);
     if (!fs::is_regular_file(HostPath(path))) throw BadRequest{"no file " + path + " on the disk"};
-    return "play " + Word(path);
+    return "play " + QuoteWord(path);
   });
   Action(http, live, "/stop-play",
          [](const httplib::Request&) { return std::string("stop-play"); });
@@ -520,7 +463,7 @@ void Routes(httplib::Server& http, Live& live, const std::string& address) {
     for (fs::path p = fs::path(path).parent_path(); p != p.root_path(); p = p.parent_path())
       if (fs::exists(HostPath(p.string()), ec) && !fs::is_directory(HostPath(p.string()), ec))
         throw BadRequest{p.string() + " is a file, not a folder"};
-    return "record " + std::to_string(slot) + " " + Word(path);
+    return "record " + std::to_string(slot) + " " + QuoteWord(path);
   });
   Action(http, live, "/stop-record", [](const httplib::Request& req) {
     return "stop-record " + std::to_string(SlotParam(req));
@@ -554,20 +497,6 @@ void Routes(httplib::Server& http, Live& live, const std::string& address) {
 }
 
 }  // namespace
-
-std::string CheckRequestPath(const std::string& path) {
-  if (path.empty() || path[0] != '/') return "disk paths start with '/'";
-  if (path.size() > 255) return "the path is longer than 255 bytes";
-  for (unsigned char c : path)
-    if (c < 0x20 || c == 0x7F || c == '"' || c == '#')
-      return "the path holds a character a scenario cannot carry (control, '\"' or '#')";
-  std::istringstream parts(path.substr(1));
-  for (std::string part; std::getline(parts, part, '/');)
-    if (part.empty() || part == "." || part == "..")
-      return "the path has an empty, '.' or '..' part";
-  if (path.back() == '/') return "the path ends in '/'";
-  return "";
-}
 
 bool ParseServeAddress(const std::string& text, ServeOptions& options) {
   size_t colon = text.rfind(':');

@@ -13,7 +13,7 @@ struct ServeOptions {
   std::string address = "127.0.0.1";  // loopback unless told otherwise
   int port = 8720;                    // 0: any free port (printed when serving)
   std::string image;                  // the plug-in image
-  std::string disk;                   // a host folder the recorder's disk starts as a copy of
+  std::string diskFrom;               // a host folder the recorder's disk starts as a copy of
   std::string setup;                  // a scenario run before the session ("" = none)
 };
 
@@ -25,13 +25,6 @@ bool ParseServeAddress(const std::string& text, ServeOptions& options);
 // program's exit code: 0 after a signal, 1 when the set-up fails, 2 when it cannot
 // read the set-up or listen.
 int Serve(const ServeOptions& options);
-
-// ---- The session, without HTTP (also for tests) ----
-
-// A disk path that a request may name: absolute, inside the disk (no "." or ".."
-// parts, no empty ones), without the bytes a scenario line cannot carry (control
-// characters, '"', '#'), at most 255 bytes. "" when it is fine, else why not.
-std::string CheckRequestPath(const std::string& path);
 
 }  // namespace stand
 

@@ -52,6 +52,13 @@ void SetClock(dword ticks);
 void SetSystemId(dword id);
 
 // ---- Disk ----
+// The recorder's settings folder ("/ProgramFiles/Settings"): the plug-ins' settings,
+// the standard fonts and the model table live there. Every fresh disk has it.
+extern const char* const kSettingsFolder;
+// Where the recorder keeps plug-in images ("/ProgramFiles"), and the disk path of an
+// image file put there.
+extern const char* const kProgramFolder;
+std::string ProgramDiskPath(const std::string& imageFile);
 // Host folder that plays "/mnt/hd".
 const std::string& DiskRoot();
 // Host path of a disk path ("/DataFiles/Film.rec"; "" or "/" is the disk root), or of
@@ -80,9 +87,14 @@ void MakeDir(const std::string& diskPath);
 // Removes the sandbox disks that processes now gone left behind (a crash, a kill at
 // a test's time limit). The first Reset of every process does it.
 void RemoveDisksOfDeadProcesses();
-// Copies the files and folders of a PC folder onto the disk's root, over what is
-// there (a recorder whose disk starts as that folder). False with a reason when the
-// folder cannot be read or copied.
+// What of a PC folder a disk can start as: its files and folders as sorted disk
+// paths ("/DataFiles", "/DataFiles/Film.rec"). Symbolic links (which could lead
+// anywhere on the PC, or round in a circle) and special files are left out, as the
+// recorder's disk has none. Empty with a reason when the folder cannot be read.
+std::vector<std::string> FolderEntries(const std::string& folder, std::string& error);
+// Copies FolderEntries of a PC folder onto the disk's root, over what is there (a
+// recorder whose disk starts as that folder). False with a reason when the folder
+// cannot be read or copied.
 bool CopyOntoDisk(const std::string& folder, std::string& error);
 // Every file below a disk folder, as sorted disk paths.
 std::vector<std::string> ListFiles(const std::string& diskPath = "/");

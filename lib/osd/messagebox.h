@@ -13,9 +13,12 @@ enum : dword {
   MESSAGEBOX_TEXT_SIZE = 256,  // each text field, terminator included
   MESSAGEBOX_MAX_LINES = 7,
   MESSAGEBOX_NO_BUTTON = 0xFFFFFFFF,  // CurrentButton after a close with KEY_EXIT
-  // A body line as shown: at most 127 bytes of text (all the text output draws), an
-  // ellipsis and the NUL.
+  // The text output draws at most this many bytes of a line.
+  MESSAGEBOX_SHOWN_BYTES = 127,
+  // A body line as shown: at most MESSAGEBOX_SHOWN_BYTES of text, an ellipsis and the NUL.
   MESSAGEBOX_LINE_SIZE = 132,
+  // A line of the text in UTF-8: three bytes for each byte, a selection's bytes, the NUL.
+  MESSAGEBOX_UTF8_SIZE = 3 * MESSAGEBOX_TEXT_SIZE + 8,
 };
 
 // The message box's contents. Every text field ends in a NUL at its last byte at the latest.
@@ -77,5 +80,31 @@ dword OSDMenuMessageBoxLastButton(void);
 // Returns the number of lines.
 dword OSDMenuMessageBoxFitText(char* text, dword maxLines, dword width, dword fontSize,
                                const char** lines, char (*work)[MESSAGEBOX_LINE_SIZE]);
+
+// ---- The steps of fitting the body ----
+
+// Cuts text (changed in place: each separator becomes a NUL) into its lines, each ended by
+// '\r' or '\n'; a separator at the very end opens no line. At most MESSAGEBOX_MAX_LINES
+// lines go into raw; *cut tells whether text follows the last of them. Returns the count.
+dword OSDMenuMessageBoxSplitLines(char* text, char* raw[MESSAGEBOX_MAX_LINES], bool* cut);
+// Whether a line is read on past a NUL (a two-byte text, or one that starts with the
+// three-byte selection): such a line is never measured, cut or converted here, but left
+// to the text output's own cut.
+bool OSDMenuMessageBoxReadsOn(const char* line);
+// line in UTF-8 into utf8 (MESSAGEBOX_UTF8_SIZE bytes), as the text output converts it.
+void OSDMenuMessageBoxLineToUTF8(const char* line, char* utf8);
+// The end of the longest piece of the UTF-8 text p that is at most width pixels wide and
+// MESSAGEBOX_SHOWN_BYTES long (one character at least): at its last space when the text
+// goes on past it and the piece has one. *next is where the next piece starts (past that
+// space).
+const char* OSDMenuMessageBoxPieceEnd(const char* p, dword width, dword fontSize,
+                                      const char** next);
+// Copies count bytes of from into a shown line (MESSAGEBOX_LINE_SIZE bytes), at most
+// MESSAGEBOX_SHOWN_BYTES of them, and ends it.
+void OSDMenuMessageBoxCopyLine(char* to, const char* from, dword count);
+// Ends a shown line (UTF-8, MESSAGEBOX_LINE_SIZE bytes) in an ellipsis ("..." where the
+// font has no such glyph) within width, taking characters and trailing spaces off first
+// as needed.
+void OSDMenuMessageBoxEllipsis(char* line, dword width, dword fontSize);
 
 #endif

@@ -54,9 +54,9 @@ bool StrToUTF8Length(const char* src, dword length, char* dst, byte defaultTable
   // The selection's bytes, as far as the text holds them; a text that ends inside its
   // selection has no text after it.
   dword skip = 0;
-  if (selection == 0x10) {
+  if (selection == SELECT_TABLE_BYTE) {
     skip = 3;
-  } else if (selection == 0x1F) {
+  } else if (selection == SELECT_ENCODING) {
     skip = 2;
   } else if (selection < 0x20) {
     skip = 1;
@@ -67,20 +67,20 @@ bool StrToUTF8Length(const char* src, dword length, char* dst, byte defaultTable
   byte tableNumber = defaultTable;
   if (selection >= 0x01 && selection <= 0x0B) {
     tableNumber = (byte)(selection + 4);
-  } else if (selection == 0x10) {
+  } else if (selection == SELECT_TABLE_BYTE) {
     // A zero table number ends the text, as a terminator would.
     if (length >= 3 && src[2])
       tableNumber = (byte)src[2];
     else
       in = end;
-  } else if (selection == 0x15) {
+  } else if (selection == SELECT_UTF8) {
     const byte* last = in;
     while (last < end && *last)
       last++;
     TAP_MemCpy(dst, in, (dword)(last - in));
     dst[last - in] = 0;
     return true;
-  } else if (selection == 0x14) {
+  } else if (selection == SELECT_TWO_BYTE) {
     TwoByteTextToUTF8(in, end, dst);
     return true;
   }

@@ -61,6 +61,15 @@ word Big5ToUnicode(word big5Code);
 
 // ---- Conversion and UTF-8 ----------------------------------------------------
 
+// Selection bytes that a string may start with: every byte below 0x20 selects, these
+// change how the rest is read.
+enum : byte {
+  SELECT_TABLE_BYTE = 0x10,  // 0x10, an ignored byte, the table number (ISO/IEC 8859 part)
+  SELECT_TWO_BYTE = 0x14,    // two-byte text: Big5 pairs or big-endian 16-bit code points
+  SELECT_UTF8 = 0x15,        // UTF-8 text
+  SELECT_ENCODING = 0x1F,    // 0x1F and one encoding byte; then the default table
+};
+
 // Converts the C string src (selection bytes honoured, else defaultTable) to UTF-8 in
 // dst. dst must hold 3 bytes per byte of src plus the terminator. Nothing after src's
 // terminator is read: a selection or a two-byte (0x14) text cut by it ends there.

@@ -70,12 +70,17 @@ TEST_F(Disk, StartsAsACopyOfAFolder) {
   fs::create_directories(folder / "ProgramFiles/Settings/Fonts");
   std::ofstream(folder / "ProgramFiles/Settings/Fonts/A.ufnt") << "font";
   std::ofstream(folder / "README.txt") << "text";
+  // Links lead anywhere on the PC, or round in a circle: they are left out.
+  fs::create_directory_symlink(folder, folder / "circle");
+  fs::create_symlink(folder / "README.txt", folder / "link.txt");
   stand::WriteFile("/DataFiles/A.rec", "a");
   std::string error;
   EXPECT_TRUE(stand::CopyOntoDisk(folder.string(), error)) << error;
   EXPECT_EQ(stand::ReadFile("/ProgramFiles/Settings/Fonts/A.ufnt"), "font");
   EXPECT_EQ(stand::ReadFile("/README.txt"), "text");
   EXPECT_TRUE(stand::Exists("/DataFiles/A.rec"));
+  EXPECT_FALSE(stand::Exists("/circle"));
+  EXPECT_FALSE(stand::Exists("/link.txt"));
   fs::remove_all(folder);
   EXPECT_FALSE(stand::CopyOntoDisk(folder.string(), error));
   EXPECT_NE(error.find(folder.string()), std::string::npos);

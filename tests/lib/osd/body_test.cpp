@@ -160,6 +160,7 @@ TEST_F(BoxBody, LongTitlesAreFittedToTheBody) {
     std::string title;
     size_t lines;
     bool cut;  // ends in an ellipsis
+    dword maxLines = 4;
   } const rows[] = {
       {Wrapped(Words(200)), 4, true},
       {Wrapped(std::string(60, 'W')), 3, false},
@@ -168,9 +169,14 @@ TEST_F(BoxBody, LongTitlesAreFittedToTheBody) {
       {Words(300), 4, true},
       {"1\n2\n3\n4\n5", 4, true},
       {"1\n2\n3\n4", 4, false},
+      // More lines than the text is ever cut into: the last one kept says so.
+      {"1\n2\n3\n4\n5\n6\n7\n8\n9", 7, true, 7},
+      {"1\n2\n3\n4\n5\n6\n7\n\n", 7, true, 7},
+      {"1\n2\n3\n4\n5\n6\n7\n", 7, false, 7},
+      {"1\n2\n3\n4\n5\n6\n7\n8", 7, true, 9},
   };
   for (const Row& row : rows) {
-    const std::vector<std::string> lines = FittedLines(row.title);
+    const std::vector<std::string> lines = FittedLines(row.title, row.maxLines);
     EXPECT_EQ(lines.size(), row.lines) << row.title;
     std::string joined;
     for (const std::string& line : lines) {

@@ -1,4 +1,4 @@
-#include "core/runtime.h"
+#include "host/runtime.h"
 
 #include "tests/support/stand_test.h"
 

@@ -3,7 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "core/handler.h"
+#include "core/stop_source.h"
+#include "settings/config.h"
 #include "stand/recorder.h"
 #include "tests/support/stand_test.h"
 
@@ -24,7 +25,7 @@ class StopSource : public StandTest {
 TEST_F(StopSource, APlayedRecordingIsFoundInItsFolder) {
   stand::WriteFile("/DataFiles/Films/Show.rec", "");
   stand::Play("/DataFiles/Films/Show.rec");
-  for (int promptOn : {0, 1}) {
+  for (int promptOn : {PROMPT_ON_PLAY_AND_RECORD, PROMPT_ON_PLAY_ONLY}) {
     HANDLER* handler = handler_play(promptOn);
     ASSERT_NE(handler, nullptr);
     EXPECT_STREQ(filedir, "/DataFiles/Films");
@@ -35,14 +36,14 @@ TEST_F(StopSource, APlayedRecordingIsFoundInItsFolder) {
     EXPECT_EQ(stand::SlotDir(0), "/DataFiles/Films");
   }
   // Only recordings prompt.
-  EXPECT_EQ(handler_play(2), nullptr);
+  EXPECT_EQ(handler_play(PROMPT_ON_RECORD_ONLY), nullptr);
 }
 
 TEST_F(StopSource, PlaybackArmingRefusesWhatItCannotName) {
   // A first arming whose names must survive every refused one.
   stand::WriteFile("/DataFiles/Show.rec", "");
   stand::Play("/DataFiles/Show.rec");
-  ASSERT_NE(handler_play(0), nullptr);
+  ASSERT_NE(handler_play(PROMPT_ON_PLAY_AND_RECORD), nullptr);
 
   std::string longName(260, 'n');
   ASSERT_TRUE(stand::Mount("/mnt/sdb1"));
@@ -68,15 +69,15 @@ TEST_F(StopSource, PlaybackArmingRefusesWhatItCannotName) {
     SCOPED_TRACE(row.why);
     stand::StopPlay();
     if (!row.played.empty()) stand::Play(row.played, row.mode);
-    EXPECT_EQ(handler_play(0), nullptr);
+    EXPECT_EQ(handler_play(PROMPT_ON_PLAY_AND_RECORD), nullptr);
     EXPECT_STREQ(filename, "Show.rec");
     EXPECT_STREQ(filedir, "/DataFiles");
   }
   stand::Play("/DataFiles/Show.rec");
   stand::PlayInfo().file = nullptr;
-  EXPECT_EQ(handler_play(0), nullptr);
+  EXPECT_EQ(handler_play(PROMPT_ON_PLAY_AND_RECORD), nullptr);
   stand::PlayInfo().file = stand::FileRecord("");
-  EXPECT_EQ(handler_play(0), nullptr);
+  EXPECT_EQ(handler_play(PROMPT_ON_PLAY_AND_RECORD), nullptr);
 }
 
 TEST_F(StopSource, ATitleIsTheNameWithoutItsExtensionOrNothing) {
@@ -96,7 +97,7 @@ TEST_F(StopSource, ATitleIsTheNameWithoutItsExtensionOrNothing) {
     stand::WriteFile("/DataFiles/" + row.name, "");
     stand::Play("/DataFiles/" + row.name);
     std::memset(filetitle, '#', sizeof filetitle);
-    HANDLER* handler = handler_play(0);
+    HANDLER* handler = handler_play(PROMPT_ON_PLAY_AND_RECORD);
     ASSERT_NE(handler, nullptr);
     if (row.prompt) {
       EXPECT_STREQ(handler->get_type(), "Playback");
@@ -110,7 +111,7 @@ TEST_F(StopSource, ATitleIsTheNameWithoutItsExtensionOrNothing) {
 TEST_F(StopSource, APlayedFileThatIsGoneOrADirectoryThatCannotBeEnteredGivesNoPrompt) {
   stand::WriteFile("/DataFiles/Show.rec", "");
   stand::Play("/DataFiles/Show.rec");
-  HANDLER* handler = handler_play(0);
+  HANDLER* handler = handler_play(PROMPT_ON_PLAY_AND_RECORD);
   ASSERT_NE(handler, nullptr);
   EXPECT_STREQ(handler->get_type(), "Playback");
   stand::FailHostCall("ChangeDir", 1);
@@ -131,10 +132,10 @@ class RecordingStop : public StopSource {
 TEST_F(RecordingStop, TheSecondOfTwoRecordingsStopped) {
   Start(0, "First.rec");
   Start(1, "Second.rec");
-  HANDLER* handler = handler_record(0);
+  HANDLER* handler = handler_record(PROMPT_ON_PLAY_AND_RECORD);
   ASSERT_NE(handler, nullptr);
   EXPECT_EQ(n_tuner, 2);
-  EXPECT_EQ(handler_record(2), handler);
+  EXPECT_EQ(handler_record(PROMPT_ON_RECORD_ONLY), handler);
 
   EXPECT_EQ(handler->get_type(), nullptr);  // both still run
   stand::StopRecording(1);
@@ -149,7 +150,7 @@ TEST_F(RecordingStop, TheSecondOfTwoRecordingsStopped) {
 TEST_F(RecordingStop, TheFirstStoppedRecordingDecides) {
   Start(0, "First.rec");
   Start(1, "Second.rec");
-  HANDLER* handler = handler_record(0);
+  HANDLER* handler = handler_record(PROMPT_ON_PLAY_AND_RECORD);
   ASSERT_NE(handler, nullptr);
   stand::StopRecording(0);
   stand::StopRecording(1);
@@ -159,9 +160,9 @@ TEST_F(RecordingStop, TheFirstStoppedRecordingDecides) {
 }
 
 TEST_F(RecordingStop, SnapshotTakesOnlyRunningRecordingsWithNamesThatFit) {
-  EXPECT_EQ(handler_record(0), nullptr);  // nothing records
+  EXPECT_EQ(handler_record(PROMPT_ON_PLAY_AND_RECORD), nullptr);  // nothing records
   EXPECT_EQ(n_tuner, 0);
-  EXPECT_EQ(handler_record(1), nullptr);  // only playbacks prompt
+  EXPECT_EQ(handler_record(PROMPT_ON_PLAY_ONLY), nullptr);  // only playbacks prompt
 
   std::string longest = std::string(127, 'a') + ".rec";  // the record information's longest
   Start(0, "Zero.rec");
@@ -170,7 +171,7 @@ TEST_F(RecordingStop, SnapshotTakesOnlyRunningRecordingsWithNamesThatFit) {
   Start(3, "Three.rec");
   stand::SetRecState(2, 0x01000001);  // byte 3 set: not a running recording
   stand::SetRecState(3, 0x00FFFF01);  // the middle bytes do not matter
-  ASSERT_NE(handler_record(0), nullptr);
+  ASSERT_NE(handler_record(PROMPT_ON_PLAY_AND_RECORD), nullptr);
   ASSERT_EQ(n_tuner, 3);
   EXPECT_STREQ(rec_filename[0], "Zero.rec");
   EXPECT_EQ(rec_tuner[0], 0);
@@ -197,7 +198,7 @@ TEST_F(RecordingStop, ARecordingIsLookedForWhereTheFirmwareRecordsIt) {
     SCOPED_TRACE(row.recorded);
     stand::WriteFile(row.recorded, "");
     ASSERT_TRUE(stand::Record(0, row.recorded));
-    HANDLER* handler = handler_record(0);
+    HANDLER* handler = handler_record(PROMPT_ON_PLAY_AND_RECORD);
     ASSERT_NE(handler, nullptr);
     EXPECT_EQ(rec_elsewhere[0], row.folder == nullptr);
     if (row.folder) {
@@ -214,7 +215,7 @@ TEST_F(RecordingStop, ARecordingIsLookedForWhereTheFirmwareRecordsIt) {
   // The record information and the record-file array name different files.
   ASSERT_TRUE(stand::Record(0, "/DataFiles/Film.rec"));
   stand::RecordFileArray()[0].file = stand::FileRecord("/DataFiles/Other.rec");
-  ASSERT_NE(handler_record(0), nullptr);
+  ASSERT_NE(handler_record(PROMPT_ON_PLAY_AND_RECORD), nullptr);
   EXPECT_TRUE(rec_elsewhere[0]);
 }
 
@@ -224,7 +225,7 @@ TEST_F(RecordingStop, WithoutAFolderFromTheFirmwareTheRecordingIsLookedForInData
   Start(3, "Film.rec");
   stand::WriteFile("/DataFiles/News/Film.rec", "");
   ASSERT_TRUE(stand::Record(3, "/DataFiles/News/Film.rec"));
-  HANDLER* handler = handler_record(0);
+  HANDLER* handler = handler_record(PROMPT_ON_PLAY_AND_RECORD);
   ASSERT_NE(handler, nullptr);
   EXPECT_STREQ(rec_filedir[0], "");
   EXPECT_FALSE(rec_elsewhere[0]);
@@ -236,7 +237,7 @@ TEST_F(RecordingStop, WithoutAFolderFromTheFirmwareTheRecordingIsLookedForInData
 TEST_F(RecordingStop, AFailedRecordInformationCountsAsStopped) {
   Start(0, "Zero.rec");
   Start(1, "One.rec");
-  HANDLER* handler = handler_record(0);
+  HANDLER* handler = handler_record(PROMPT_ON_PLAY_AND_RECORD);
   ASSERT_NE(handler, nullptr);
   stand::FailRecInfo(1, true);
   EXPECT_STREQ(handler->get_type(), "Recording");

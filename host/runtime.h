@@ -1,6 +1,8 @@
-// The little C++ runtime the image carries itself, since it links with none.
-#ifndef SCRAPDECK_CORE_RUNTIME_H
-#define SCRAPDECK_CORE_RUNTIME_H
+// The little C++ runtime the image carries itself, since it links with none: object
+// memory from the host's allocator, and the stop for a fault the plug-in cannot survive.
+// The core's image support and the settings window's objects both build on it.
+#ifndef SCRAPDECK_HOST_RUNTIME_H
+#define SCRAPDECK_HOST_RUNTIME_H
 
 #include <stddef.h>
 

@@ -1,19 +1,10 @@
-#include "core/handler.h"
+// The two stop sources and their arming.
+#include "core/stop_source.h"
 
 #include <string.h>
 
 #include "lib/hdd/hdd.h"
-
-char* filename = nullptr;
-char* filedir = nullptr;
-char filetitle[FILETITLE_SIZE] = "";
-int filelen = 0;
-char topdir[11] = "/DataFiles";
-char rec_filename[REC_TUNERS][REC_FILENAME_SIZE];
-word rec_tuner[REC_TUNERS];
-int n_tuner = 0;
-char rec_filedir[REC_TUNERS][REC_FILEDIR_SIZE];
-bool rec_elsewhere[REC_TUNERS];
+#include "settings/config.h"
 
 namespace {
 
@@ -110,7 +101,7 @@ HANDLER* handler_play(int prompt_on) {
   static PLAY play;
   // filename and filedir point into this buffer until the next arming.
   static char path[PLAY_PATH_SIZE];
-  if (prompt_on == 2) return nullptr;
+  if (prompt_on == PROMPT_ON_RECORD_ONLY) return nullptr;
 
   TYPE_PlayInfo info;
   memset(&info, 0, sizeof info);
@@ -139,7 +130,7 @@ HANDLER* handler_play(int prompt_on) {
 
 HANDLER* handler_record(int prompt_on) {
   static RECORD record;
-  if (prompt_on == 1) return nullptr;
+  if (prompt_on == PROMPT_ON_PLAY_ONLY) return nullptr;
 
   n_tuner = 0;
   for (dword slot = 0; slot < REC_TUNERS; ++slot) {
