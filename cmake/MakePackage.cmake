@@ -1,14 +1,16 @@
 # Lays out the recorder owner's package and, given ZIP, archives it. Script mode:
 #   cmake -DIMAGE=<Scrapdeck.tap> -DFONTS=<a.ufnt|b.ufnt|...> -DLICENCE=<text> -DREADME=<text>
-#         -DTREE=<folder> [-DZIP=<file.zip> -DZIPOWNER=<scrapdeck-zipowner>] -P MakePackage.cmake
+#         -DTREE=<folder> [-DZIP=<file.zip> -DZIPOWNER=<scrapdeck-zipowner> -DEPOCH_FILE=<file>]
+#         -P MakePackage.cmake
 # TREE is emptied and filled as the recorder's disk wants it:
 #   ProgramFiles/Scrapdeck.tap
 #   ProgramFiles/Settings/Fonts/<the standard fonts> and OFL.txt (their licence)
 #   README.txt
 #   SHA256SUMS (every other file)
-# The archive holds the files in name order, all with the same time (SOURCE_DATE_EPOCH
-# when set, else now), the same mode, the owner root and no folder entries, so the same
-# inputs and SOURCE_DATE_EPOCH always give the same bytes, whoever builds them.
+# The archive holds the files in name order, all with the build's time (the seconds since
+# 1970 that EPOCH_FILE holds, see cmake/Stamp.cmake), the same mode, the owner root and
+# no folder entries, so the same inputs and time always give the same bytes, whoever
+# builds them and whatever was built before.
 foreach(var IMAGE FONTS LICENCE README TREE)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "MakePackage.cmake needs -D${var}=...")
@@ -40,18 +42,16 @@ file(CHMOD_RECURSE "${TREE}" FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ 
                            WORLD_READ WORLD_EXECUTE)
 
 if(DEFINED ZIP)
-  if(NOT DEFINED ZIPOWNER)
-    message(FATAL_ERROR "MakePackage.cmake needs -DZIPOWNER=... with -DZIP")
-  endif()
+  foreach(var ZIPOWNER EPOCH_FILE)
+    if(NOT DEFINED ${var})
+      message(FATAL_ERROR "MakePackage.cmake needs -D${var}=... with -DZIP")
+    endif()
+  endforeach()
+  file(STRINGS "${EPOCH_FILE}" epoch LIMIT_COUNT 1)
   list(APPEND files SHA256SUMS)
   list(JOIN files "\n" listing)
   file(WRITE "${ZIP}.files" "${listing}\n")
-  if(DEFINED ENV{SOURCE_DATE_EPOCH})
-    set(epoch "$ENV{SOURCE_DATE_EPOCH}")
-  else()
-    string(TIMESTAMP epoch "%s" UTC)
-  endif()
-  # With SOURCE_DATE_EPOCH, CMake gives every entry that time (modified, accessed and
+  # Given SOURCE_DATE_EPOCH, CMake gives every entry that time (modified, accessed and
   # changed); TZ fixes the zip's local-time fields.
   file(REMOVE "${ZIP}.part")
   execute_process(

@@ -7,11 +7,15 @@ configure_file(${CMAKE_SOURCE_DIR}/package/README.txt ${CMAKE_BINARY_DIR}/packag
 
 set(_outputs ${SCRAPDECK_PACKAGE_TREE}/SHA256SUMS)
 set(_zip_arg)
+set(_zip_deps)
 if(SCRAPDECK_DEVICE_BUILD)
   set(SCRAPDECK_PACKAGE_ZIP ${CMAKE_BINARY_DIR}/Scrapdeck-${PROJECT_VERSION}-mipsel.zip)
   list(APPEND _outputs ${SCRAPDECK_PACKAGE_ZIP})
   scrapdeck_tool_path(SCRAPDECK_ZIPOWNER scrapdeck-zipowner)
-  set(_zip_arg -DZIP=${SCRAPDECK_PACKAGE_ZIP} -DZIPOWNER=${SCRAPDECK_ZIPOWNER})
+  # Every entry carries the build's time: a changed time re-makes the archive.
+  set(_zip_arg -DZIP=${SCRAPDECK_PACKAGE_ZIP} -DZIPOWNER=${SCRAPDECK_ZIPOWNER}
+               -DEPOCH_FILE=${SCRAPDECK_STAMP_DIR}/epoch)
+  set(_zip_deps ${SCRAPDECK_STAMP_DIR}/epoch)
 endif()
 
 string(REPLACE ";" "|" _fonts "${SCRAPDECK_STANDARD_FONTS}")
@@ -20,7 +24,9 @@ add_custom_command(OUTPUT ${_outputs}
           -DLICENCE=${SCRAPDECK_FONT_LICENCE} -DREADME=${CMAKE_BINARY_DIR}/package/README.txt
           -DTREE=${SCRAPDECK_PACKAGE_TREE} ${_zip_arg} -P ${CMAKE_SOURCE_DIR}/cmake/MakePackage.cmake
   DEPENDS scrapdeck_tap ${SCRAPDECK_STANDARD_FONTS} ${SCRAPDECK_ZIPOWNER} ${SCRAPDECK_FONT_LICENCE}
+          ${_zip_deps}
           ${CMAKE_BINARY_DIR}/package/README.txt ${CMAKE_SOURCE_DIR}/cmake/MakePackage.cmake
   COMMENT "Packing the recorder owner's package"
   VERBATIM)
 add_custom_target(scrapdeck_package ALL DEPENDS ${_outputs})
+add_dependencies(scrapdeck_package scrapdeck_stamp)

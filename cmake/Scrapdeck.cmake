@@ -37,6 +37,17 @@ add_library(scrapdeck_objs OBJECT)
 target_include_directories(scrapdeck_objs PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(scrapdeck_objs PRIVATE ${SCRAPDECK_PLUGIN_OPTIONS})
 
+# The build's time (cmake/Stamp.cmake), worked out on every build: the image's build
+# stamp (stamp/build_stamp.h, read by core/id.cpp) and the package's time
+# (stamp/epoch). Each file changes only when the time does.
+set(SCRAPDECK_STAMP_DIR ${CMAKE_BINARY_DIR}/stamp)
+add_custom_target(scrapdeck_stamp
+  COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DOUT=${SCRAPDECK_STAMP_DIR}
+          -P ${CMAKE_SOURCE_DIR}/cmake/Stamp.cmake
+  BYPRODUCTS ${SCRAPDECK_STAMP_DIR}/build_stamp.h ${SCRAPDECK_STAMP_DIR}/epoch
+  VERBATIM)
+add_dependencies(scrapdeck_objs scrapdeck_stamp)
+
 # Adds the .cpp files of the calling folder to the plug-in.
 function(scrapdeck_plugin_folder)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)

@@ -1,6 +1,11 @@
 #include "stand/scenario.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -49,6 +54,14 @@ __attribute__((noinline)) void DirtyStack(byte value) {
   asm volatile("" : : "r"(region) : "memory");
 }
 
+// A file's size: decimal, whole word, at most the largest a file can have.
+bool ParseSize(const std::string& word, uint64_t& value) {
+  if (word.empty() || word.size() > 19 || word.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  value = std::stoull(word);
+  return value <= uint64_t(INT64_MAX);
+}
+
 std::string Hex(dword v) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%08X", v);
@@ -95,6 +108,14 @@ class Runner {
     return v;
   }
 
+  uint64_t Size(size_t i) {
+    uint64_t v;
+    if (!ParseSize(args_.at(i), v))
+      throw Unreadable{"'" + args_[i] + "' is not a size (0 to " + std::to_string(INT64_MAX) +
+                       " bytes)"};
+    return v;
+  }
+
   std::string DiskPath(size_t i) {
     const std::string& p = args_.at(i);
     if (p.empty() || p[0] != '/') throw Unreadable{"disk paths start with '/': " + p};
@@ -113,6 +134,22 @@ class Runner {
   static void WriteHostFile(const std::string& host, const std::string& bytes) {
     fs::create_directories(fs::path(host).parent_path());
     std::ofstream(host, std::ios::binary) << bytes;
+  }
+
+  // A file of the given size (see kFilledFileBytes). When the disk cannot hold it,
+  // nothing is left behind and the run stops.
+  static void MakeFile(const std::string& host, uint64_t bytes, const std::string& shown) {
+    if (bytes <= kFilledFileBytes) return WriteHostFile(host, std::string(bytes, kFileFill));
+    fs::create_directories(fs::path(host).parent_path());
+    // 64-bit offsets also in the 32-bit stand.
+    const int fd = ::open64(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int error = fd < 0 ? errno : ::ftruncate64(fd, static_cast<off64_t>(bytes)) ? errno : 0;
+    if (fd >= 0) ::close(fd);
+    if (error) {
+      if (fd >= 0) fs::remove(host);
+      throw Failed{"cannot make " + shown + " of " + std::to_string(bytes) +
+                   " bytes: " + std::strerror(error)};
+    }
   }
 
   std::string LocalPath(const std::string& p) const {
@@ -254,12 +291,7 @@ class Runner {
         [this] {
           if (!Mount(DiskPath(0))) throw Unreadable{"cannot mount a disk at " + args_[0]};
         }}},
-      {"file",
-       {1, 2,
-        [this] {
-          std::string bytes(args_.size() > 1 ? Number(1) : 0, kFileFill);
-          WriteHostFile(AnyPath(0), bytes);
-        }}},
+      {"file", {1, 2, [this] { MakeFile(AnyPath(0), args_.size() > 1 ? Size(1) : 0, args_[0]); }}},
       {"dir", {1, 1, [this] { fs::create_directories(AnyPath(0)); }}},
       {"remove", {1, 1, [this] { fs::remove_all(AnyPath(0)); }}},
       // ---- playback and recording ----

@@ -4,6 +4,7 @@
 #define SCRAPDECK_STAND_SCENARIO_H
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <memory>
@@ -68,8 +69,11 @@ size_t PlainTextAt(const std::string& text, size_t at);
 
 // The line that ends a command's block of lines (settings-file).
 extern const char* const kBlockEnd;
-// The byte that "file PATH BYTES" fills a file with.
+// The byte that "file PATH BYTES" fills a file with, up to kFilledFileBytes; a larger
+// file, a recording of real size, is a sparse file that reads as zeros and takes no
+// room on the disk.
 extern const char kFileFill;
+constexpr uint64_t kFilledFileBytes = 1 << 20;
 
 // The named keys of "key" and "expect returned" (a key may be given as a number too).
 struct KeyName {

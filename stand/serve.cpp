@@ -160,7 +160,9 @@ class Live {
       std::error_code ec;
       bool there = now.count(path);
       auto size = there ? fs::file_size(HostPath(path), ec) : 0;
-      j << (first ? "" : ",") << "{\"path\":" << Json(path) << ",\"size\":" << (ec ? 0 : size)
+      // As a text: a recording's size can pass what a page's number holds exactly.
+      j << (first ? "" : ",") << "{\"path\":" << Json(path) << ",\"size\":\"" << (ec ? 0 : size)
+        << "\""
         << ",\"gone\":" << (there ? "false" : "true") << "}";
       first = false;
     }
@@ -271,6 +273,12 @@ class Live {
       std::error_code ec;
       if (fs::is_directory(HostPath(disk), ec)) {
         if (fs::is_empty(HostPath(disk), ec)) prelude_.push_back("dir " + name);
+        continue;
+      }
+      // A recording of real size is not read: `file` makes it again at its size.
+      const auto size = fs::file_size(HostPath(disk), ec);
+      if (!ec && size > kFilledFileBytes) {
+        prelude_.push_back("file " + name + " " + std::to_string(size));
         continue;
       }
       const std::string bytes = ReadFile(disk);

@@ -18,6 +18,7 @@ from live import LiveStand, report  # noqa: E402
 
 SETUP = r"""file /DataFiles/Show.rec 100
 file /DataFiles/Show.rec.inf 10
+file /DataFiles/Big.rec 5000000000
 file /DataFiles/a\\x41.rec 10
 file /DataFiles/aA.rec 10
 """
@@ -173,6 +174,9 @@ def main():
             failures.append("play after the bad requests: %d %r" % (status, body[:120]))
         if any(f["gone"] for f in state.get("files", [])):
             failures.append("a file went: %r" % state.get("files"))
+        sizes = {f["path"]: f["size"] for f in state.get("files", [])}
+        if sizes.get("/DataFiles/Big.rec") != "5000000000":
+            failures.append("a recording of real size shows as %r" % sizes.get("/DataFiles/Big.rec"))
         status, scenario = get(port, "/scenario")
         session = scenario.split("# The session:\n")[1].split("# The state reached:")[0]
         if session != "play %s\nplay /DataFiles/Show.rec\n" % BACKSLASHED.replace("\\", "\\\\"):

@@ -4,11 +4,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
+#include "stand/scenario.h"
 #include "tests/support/stand_test.h"
 
 namespace {
@@ -106,3 +109,48 @@ TEST_F(Disk, DisksOfDeadProcessesAreRemoved) {
 }
 
 }  // namespace
+
+// A scenario's `file` makes recordings of real size as holes, beyond 2^31 and 2^32 up to
+// the largest size a file may have; a size the disk cannot hold stops the run and leaves
+// nothing behind; a size that is not one is refused with its line named.
+TEST_F(Disk, ScenarioFilesOfRealSize) {
+  struct Case {
+    const char* size;
+    stand::ScenarioResult result;  // PASSED or FAILED: a hole of that size, or nothing
+  };
+  const Case cases[] = {
+      {"0", stand::SCENARIO_PASSED},
+      {"2147483648", stand::SCENARIO_PASSED},
+      {"5000000000", stand::SCENARIO_PASSED},
+      {"4500000000", stand::SCENARIO_PASSED},
+      // As large as a file may be: a disk that cannot hold it sparse stops the run.
+      {"9223372036854775807", stand::SCENARIO_FAILED},
+      {"9223372036854775808", stand::SCENARIO_UNREADABLE},
+      {"18446744073709551616", stand::SCENARIO_UNREADABLE},
+      {"-1", stand::SCENARIO_UNREADABLE},
+      {"5e9", stand::SCENARIO_UNREADABLE},
+      {"0x10", stand::SCENARIO_UNREADABLE},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    std::istringstream script(std::string("# a recording\nfile /DataFiles/Big.rec ") + c.size);
+    stand::ScenarioOptions options;
+    options.name = "sizes";
+    std::ostringstream out, err;
+    const stand::ScenarioResult result = stand::RunScenario(script, options, out, err);
+    struct stat64 st;
+    const bool made = lstat64("/mnt/hd/DataFiles/Big.rec", &st) == 0;
+    if (c.result == stand::SCENARIO_PASSED ||
+        (c.result == stand::SCENARIO_FAILED && result == stand::SCENARIO_PASSED)) {
+      ASSERT_EQ(result, stand::SCENARIO_PASSED) << err.str();
+      ASSERT_TRUE(made);
+      EXPECT_EQ(uint64_t(st.st_size), std::stoull(c.size));
+      EXPECT_LE(st.st_blocks * 512, 1 << 20) << "not a hole";
+    } else {
+      EXPECT_EQ(result, c.result);
+      EXPECT_FALSE(made) << "half made";
+      EXPECT_EQ(err.str().rfind("sizes:2: ", 0), 0u) << err.str();
+    }
+    std::remove("/mnt/hd/DataFiles/Big.rec");
+  }
+}
