@@ -1,4 +1,4 @@
-# The recorder's C library, uClibc-ng, built once into the mipsel build folder from
+# The recorder's C library, uClibc-ng, built once into build/uclibc from
 # Debian's uclibc-source package: MIPS32 release 1, soft float, no threads, shared with
 # its own loader (configured by ConfigureUClibc.cmake). The device image is compiled
 # against its headers, so that every record it shares with the system library has the
@@ -13,7 +13,11 @@ set(SCRAPDECK_UCLIBC_SOURCE /usr/src/uClibc-ng-1.0.35.tar.xz)
 if(NOT EXISTS ${SCRAPDECK_UCLIBC_SOURCE})
   message(FATAL_ERROR "${SCRAPDECK_UCLIBC_SOURCE} is missing: scripts/setup installs uclibc-source")
 endif()
-set(SCRAPDECK_UCLIBC_ROOT ${CMAKE_BINARY_DIR}/uclibc/root)
+# One build for every mipsel build tree of the checkout (the presets' and the bench's):
+# it depends on nothing they configure.
+set(SCRAPDECK_UCLIBC_DIR ${CMAKE_SOURCE_DIR}/build/uclibc CACHE PATH
+    "Where uClibc-ng is built and installed, shared by the checkout's mipsel builds")
+set(SCRAPDECK_UCLIBC_ROOT ${SCRAPDECK_UCLIBC_DIR}/root)
 # The kernel's headers come from the mipsel sysroot (linux/, asm/); uClibc's own
 # headers are searched before it, so none of the sysroot's C library headers is used.
 set(_kernel_headers /usr/${CMAKE_LIBRARY_ARCHITECTURE}/include)
@@ -26,7 +30,7 @@ set(_make ${CMAKE_COMMAND} -E env --unset=MAKEFLAGS --unset=MFLAGS --unset=MAKEL
   make ARCH=mips CROSS_COMPILE=${CMAKE_LIBRARY_ARCHITECTURE}- "CC=${_cc}")
 ExternalProject_Add(uclibc
   URL ${SCRAPDECK_UCLIBC_SOURCE}
-  PREFIX ${CMAKE_BINARY_DIR}/uclibc
+  PREFIX ${SCRAPDECK_UCLIBC_DIR}
   BUILD_IN_SOURCE ON
   CONFIGURE_COMMAND ${_make} defconfig
     COMMAND ${CMAKE_COMMAND} -DCONFIG=<SOURCE_DIR>/.config -DKERNEL_HEADERS=${_kernel_headers}
